@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/StudyDisk.h"
+
+namespace kestrune::cli {
+
+// A wrong call: the usage line is printed and the program exits with status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Invocation {
+    StudyDisk disk;
+    std::vector<std::string> args;  // the command's own arguments
+    std::ostream& out;
+    std::ostream& err;
+    bool interactive = false;  // standard input is a terminal
+};
+
+using CommandFunction = int (*)(Invocation&);
+
+// Each command file registers its commands with a static instance of this.
+struct CommandRegistration {
+    CommandRegistration(const char* name, const char* usage, CommandFunction function);
+};
+
+struct Command {
+    std::string name;
+    std::string usage;  // arguments after the name
+    CommandFunction function;
+};
+const std::vector<Command>& commands();
+
+// Argument helpers: a flag present (removed from args), an option's value (removed), and the
+// remaining positional arguments (exactly `count` of them, else UsageError).
+bool takeFlag(std::vector<std::string>& args, const std::string& flag);
+std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& option);
+std::vector<std::string> positionals(const std::vector<std::string>& args, std::size_t count);
+
+// Sends lines to their destination: with an output file, exactly the bytes the application's
+// own save writes (CP932, CR LF, atomically); otherwise standard output in UTF-8 with LF.
+void emitLines(Invocation& invocation, const std::vector<std::string>& lines,
+               const std::optional<std::string>& outputFile);
+// The same for a document that is already bytes (RTF, HTML bodies already encoded).
+void emitBytes(Invocation& invocation, const std::string& bytes, const std::optional<std::string>& outputFile);
+
+}  // namespace kestrune::cli

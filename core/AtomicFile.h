@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace kestrune {
+
+// Writes a file whole: the bytes go to a temporary file in the target's directory, which is
+// flushed, synced and closed, then renamed over the target. Any failure removes the
+// temporary file, leaves a previous target byte for byte as it was, and throws UserError
+// "ﾌｧｲﾙ %s を作成できません".
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Temporary files of an interrupted write carry this marker in their names (and start with
+// a dot), so that no listing shows them.
+bool isTemporaryWriteName(std::string_view fileName);
+
+// Removes leftover temporary files of interrupted writes from a directory; returns how many.
+int sweepTemporaryWrites(const std::filesystem::path& directory);
+
+// Fault injection for tests: called before each step of a write ("open", "write", "fsync",
+// "close", "rename"); returning a non-zero errno makes that step fail with it.
+using WriteFaultHook = std::function<int(std::string_view step)>;
+void setWriteFaultHook(WriteFaultHook hook);
+
+}  // namespace kestrune

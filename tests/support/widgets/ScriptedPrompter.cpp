@@ -1,0 +1,50 @@
+#include "tests/support/widgets/ScriptedPrompter.h"
+
+#include <QDialog>
+
+namespace kestrune::testing {
+
+template <typename T>
+static std::optional<T> takeFront(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+PromptAnswer ScriptedPrompter::ask(const PromptRequest& request) {
+    messages.push_back(request);
+    if (auto answer = takeFront(answers)) return *answer;
+    switch (request.buttons) {
+        case PromptButtons::Ok:
+        case PromptButtons::OkCancel: return PromptAnswer::Ok;
+        default: return PromptAnswer::Yes;
+    }
+}
+
+QString ScriptedPrompter::openFileName(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
+    return takeFront(fileNames).value_or(QString());
+}
+
+QString ScriptedPrompter::saveFileName(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
+    return takeFront(fileNames).value_or(QString());
+}
+
+QString ScriptedPrompter::existingDirectory(const QString&, const QString&) {
+    return takeFront(directories).value_or(QString());
+}
+
+std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
+    return takeFront(colors).value_or(std::nullopt);
+}
+
+bool ScriptedPrompter::choosePrinter(QPrinter&) { return takeFront(printerChoices).value_or(false); }
+
+int ScriptedPrompter::runDialog(QDialog& dialog) {
+    if (auto handler = takeFront(dialogHandlers)) return (*handler)(dialog);
+    return QDialog::Rejected;
+}
+
+}  // namespace kestrune::testing
