@@ -69,6 +69,10 @@ std::string notReal(std::string_view text) {
     return "'" + std::string(text) + "' は浮動小数点数ではありません";
 }
 
+std::string headerOutOfRange(std::string_view file, std::string_view header) {
+    return quoted(file) + "の 1 行目 '" + std::string(header) + "' に負の数があります。";
+}
+
 std::string variableOutOfRange(std::string_view file, long long index, long long count) {
     return quoted(file) + "には " + number(index) + " 番目の項目がありません (項目の数 " + number(count) +
            ")。";

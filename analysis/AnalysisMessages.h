@@ -19,6 +19,7 @@ std::string imageCountMismatch(std::string_view file, long long fileCount, long 
 std::string quantityCountOutOfRange(std::string_view file, long long count, int limit);
 std::string panelCountMismatch(long long columnPanels, long long rowPanels);
 std::string notReal(std::string_view text);
+std::string headerOutOfRange(std::string_view file, std::string_view header);
 std::string variableOutOfRange(std::string_view file, long long number, long long count);
 
 // The message box of the merge without a result file name, and its caption.
