@@ -8,7 +8,7 @@ namespace kestrune {
 // the entry page's end step.
 class EndEntryDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit EndEntryDialog(QWidget* parent = nullptr);
 };
 

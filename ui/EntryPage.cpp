@@ -17,7 +17,9 @@ EntryPage::EntryPage(AppContext& context, EndEntryDialog& endDialog, QWidget* pa
 
 void EntryPage::setUpPage() {}
 
-bool EntryPage::canClose() { return true; }
+bool EntryPage::canClose() {
+    return true;
+}
 
 void EntryPage::refreshDataFiles() {}
 

@@ -15,7 +15,7 @@ class EndEntryDialog;
 // While an entry runs the page asks the main window to lock the application.
 class EntryPage : public QWidget, public CataloguePage {
     Q_OBJECT
-public:
+  public:
     EntryPage(AppContext& context, EndEntryDialog& endDialog, QWidget* parent = nullptr);
 
     QComboBox* seriesChooser() override { return seriesChooser_; }
@@ -28,12 +28,12 @@ public:
     // Lists the data files again (after a data file operation elsewhere).
     void refreshDataFiles();
 
-signals:
+  signals:
     // True when an entry run starts (hide every other tab, disable the drive box), false
     // when it ends.
     void lockChanged(bool locked);
 
-private:
+  private:
     AppContext& context_;
     EndEntryDialog& endDialog_;
     QComboBox* seriesChooser_;
