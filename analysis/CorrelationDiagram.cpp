@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/DiagramLoaders.h"
 #include "core/Cp932.h"
 #include "core/Numbers.h"
 
@@ -106,9 +107,9 @@ void drawMarker(Canvas& canvas, int shape, double px, double py) {
 std::string diagramOutcomeText(DiagramOutcome outcome) {
     switch (outcome) {
         case DiagramOutcome::NoVariable:
-            return "#NAME?";
+            return std::string(kDiagramNoVariable);
         case DiagramOutcome::NotComputable:
-            return "#DIV/0!";
+            return std::string(kDiagramNotComputable);
         case DiagramOutcome::Drawn:
             break;
     }

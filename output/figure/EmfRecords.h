@@ -15,6 +15,7 @@ enum RecordType : std::uint32_t {
     kSetBkColor = 25,
     kSelectObject = 37,
     kCreatePen = 38,
+    kExtCreatePen = 95,
     kCreateBrushIndirect = 39,
     kDeleteObject = 40,
     kEllipse = 42,
@@ -32,6 +33,8 @@ inline constexpr std::uint32_t kTransparent = 1;
 inline constexpr std::uint32_t kOpaque = 2;
 inline constexpr std::uint32_t kAlignTopLeft = 0;  // TA_TOP | TA_LEFT | TA_NOUPDATECP
 inline constexpr std::uint32_t kPenSolid = 0;
+inline constexpr std::uint32_t kPenGeometricSolidRound =
+    0x00010000;  // PS_GEOMETRIC, solid, round ends and joins
 inline constexpr std::uint32_t kBrushSolid = 0;
 inline constexpr std::uint32_t kBrushNull = 1;
 inline constexpr std::uint8_t kShiftJisCharset = 128;
@@ -50,6 +53,8 @@ inline constexpr std::uint32_t kFontSlot = 5;
 inline constexpr std::uint32_t kHandleCount = 7;  // slot 0 is reserved
 
 inline constexpr std::uint32_t kHeaderSize = 108;
+inline constexpr std::uint32_t kFontRecordSize = 368;  // with ENUMLOGFONTEXDV
+inline constexpr std::uint32_t kDesignVectorSignature = 0x08007664;
 inline constexpr int kDeviceMillimetres = 100;
 
 }  // namespace kestrune::emf

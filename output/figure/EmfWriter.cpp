@@ -113,12 +113,20 @@ class EmfCanvas : public Canvas {
         if (havePen_ && pen == pen_)
             return;
         const std::uint32_t slot = nextSlot(emf::kPenSlot, penSlot_);
-        out_.begin(emf::kCreatePen);
+        // A geometric pen: its width is in logical units and scales with the picture, which
+        // readers honour for this record (a plain pen is often drawn one pixel wide).
+        out_.begin(emf::kExtCreatePen);
         out_.u32(slot);
-        out_.u32(emf::kPenSolid);
-        out_.i32(pen.width);
-        out_.i32(0);
+        out_.u32(0);  // no brush bitmap: offset, size, bits offset, bits size
+        out_.u32(0);
+        out_.u32(0);
+        out_.u32(0);
+        out_.u32(emf::kPenGeometricSolidRound);
+        out_.u32(static_cast<std::uint32_t>(std::max(pen.width, 0)));
+        out_.u32(emf::kBrushSolid);
         out_.u32(colorRef(pen.color));
+        out_.u32(0);  // hatch
+        out_.u32(0);  // no style entries
         out_.end();
         replace(slot, penSlot_);
         pen_ = pen;
@@ -165,6 +173,12 @@ class EmfCanvas : public Canvas {
         const std::u16string face = QString::fromStdString(font.face).left(31).toStdU16String();
         for (int i = 0; i < 32; ++i)
             out_.u16(i < static_cast<int>(face.size()) ? face[i] : 0);
+        // The extended form Windows itself records: full name, style and script left empty,
+        // and an empty design vector. Some readers take every font record to be this long.
+        for (int i = 0; i < 64 + 32 + 32; ++i)
+            out_.u16(0);
+        out_.u32(emf::kDesignVectorSignature);
+        out_.u32(0);  // no axes
         out_.end();
         replace(slot, fontSlot_);
         if (!haveFont_ || !(font.color == font_.color))
@@ -201,7 +215,9 @@ class EmfCanvas : public Canvas {
             width += advance;
         const int height = static_cast<int>(std::ceil(metrics_->ascent() + metrics_->descent()));
         const std::uint32_t stringOffset = 76;
-        const std::uint32_t stringBytes = static_cast<std::uint32_t>((units.size() * 2 + 3) / 4 * 4);
+        // The string is padded to whole groups of four characters: some readers step over it
+        // that way instead of following the advances' offset.
+        const std::uint32_t stringBytes = static_cast<std::uint32_t>((units.size() + 3) / 4 * 8);
 
         out_.begin(emf::kExtTextOutW);
         out_.rect(topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height);  // bounds
@@ -218,8 +234,8 @@ class EmfCanvas : public Canvas {
         out_.u32(units.empty() ? 0 : stringOffset + stringBytes);
         for (char16_t unit : units)
             out_.u16(unit);
-        while (out_.size() % 4 != 0)  // records start aligned, so the string ends aligned too
-            out_.u8(0);
+        for (std::size_t i = units.size(); i < stringBytes / 2; ++i)
+            out_.u16(0);
         for (int advance : advances)
             out_.i32(advance);
         out_.end();

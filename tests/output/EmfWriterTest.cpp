@@ -36,7 +36,7 @@ PlayedBack playBack(const std::vector<EmfRecord>& records) {
     const auto fail = [&result](const std::string& error) { result.errors.push_back(error); };
     for (const EmfRecord& record : records) {
         switch (record.type) {
-            case emf::kCreatePen:
+            case emf::kExtCreatePen:
             case emf::kCreateBrushIndirect:
             case emf::kExtCreateFontIndirectW: {
                 const std::uint32_t slot = record.u32(8);
@@ -54,9 +54,10 @@ PlayedBack playBack(const std::vector<EmfRecord>& records) {
                     break;
                 }
                 const EmfRecord& object = objects[slot];
-                if (object.type == emf::kCreatePen) {
+                if (object.type == emf::kExtCreatePen) {
                     pen = slot;
-                    state.pen = {fromColorRef(object.u32(24)), object.i32(16)};
+                    if (object.u32(28) != emf::kPenGeometricSolidRound) fail("not a solid geometric pen");
+                    state.pen = {fromColorRef(object.u32(40)), object.i32(32)};
                 } else if (object.type == emf::kCreateBrushIndirect) {
                     brush = slot;
                     state.brush = {fromColorRef(object.u32(16)), object.u32(12) == emf::kBrushNull};
@@ -256,7 +257,8 @@ TEST(EmfWriter, FontsKeepTheirFacesAndTheJapaneseSet) {
     for (const EmfRecord& record : readEmfRecords(enhancedMetafileBytes(samplePicture()))) {
         if (record.type != emf::kExtCreateFontIndirectW)
             continue;
-        EXPECT_EQ(record.u32(4), 104u);
+        EXPECT_EQ(record.u32(4), emf::kFontRecordSize);
+        EXPECT_EQ(record.u32(360), emf::kDesignVectorSignature);
         fonts[QString::fromStdU16String(record.utf16z(40, 32)).toStdString()] = {record.u8(35),
                                                                                  record.u8(39)};
     }
@@ -299,7 +301,7 @@ TEST(EmfWriter, ObjectsAreReplacedWithoutDeletingTheSelectedOne) {
     EXPECT_TRUE(played.errors.empty()) << played.errors.front();
     int pens = 0;
     for (const EmfRecord& record : readEmfRecords(file))
-        pens += record.type == emf::kCreatePen;
+        pens += record.type == emf::kExtCreatePen;
     EXPECT_EQ(pens, 5);  // the initial pen serves width 1, then one per width
     expectSameDrawing(picture, file);
 }
