@@ -56,7 +56,8 @@ PlayedBack playBack(const std::vector<EmfRecord>& records) {
                 const EmfRecord& object = objects[slot];
                 if (object.type == emf::kExtCreatePen) {
                     pen = slot;
-                    if (object.u32(28) != emf::kPenGeometricSolidRound) fail("not a solid geometric pen");
+                    if (object.u32(28) != emf::kPenGeometricSolidRound)
+                        fail("not a solid geometric pen");
                     state.pen = {fromColorRef(object.u32(40)), object.i32(32)};
                 } else if (object.type == emf::kCreateBrushIndirect) {
                     brush = slot;
