@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "EmfTestReader.h"
@@ -329,4 +332,30 @@ TEST(EmfWriter, FarPointsAreClampedNotWrapped) {
     ASSERT_NE(polygon, records.end());
     EXPECT_EQ(polygon->i16(32), 32767);
     EXPECT_EQ(polygon->i16(34), -32768);
+}
+
+TEST(EmfWriter, ShapesMatchTheGoldenFile) {
+    ensureGuiApplication();
+    // Shapes only: no text, so no advances that depend on the installed fonts.
+    Picture picture;
+    picture.setPen(Pen{kBlack, 10});
+    picture.line({100, 50}, {100, 900});
+    picture.line({100, 900}, {950, 900});
+    picture.setPen(Pen{kBlack, 1});
+    picture.setBrush(Brush{kRed});
+    picture.ellipse({490, 390}, {510, 410});
+    picture.setBrush(Brush{Color{0, 128, 0}});
+    picture.polygon({{500, 388}, {510, 405}, {490, 405}, {500, 388}});
+    picture.setBrush(Brush{kWhite, true});
+    picture.rectangle({10, 10}, {990, 990});
+    picture.polyline({{0, 0}, {10, 20}, {30, 5}});
+    const std::string bytes = enhancedMetafileBytes(picture);
+    const std::string golden = std::string(KESTRUNE_TEST_DATA) + "/figures/emf-shapes/expected.emf";
+    if (const char* update = std::getenv("KESTRUNE_UPDATE_GOLDEN"); update && std::string(update) == "1") {
+        std::ofstream(golden, std::ios::binary) << bytes;
+    }
+    std::ifstream in(golden, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, expected);
+    expectSameDrawing(picture, bytes);
 }
