@@ -38,6 +38,16 @@ TEST(DiagramLoaders, OneSubjectOrNoSpreadGivesTheDivisionByZeroOutcome) {
     EXPECT_EQ(kDiagramNoVariable, "#NAME?");
 }
 
+TEST(DiagramLoaders, ASingleSubjectIsFoundBeforeTheOrderFileIsRead) {
+    TempDisk disk;
+    disk.makeSeries("印象", 3, {"明るい"});
+    disk.writeLines("male/印象/一人.dat", dataLines(1, 3, 1, {0, 1, 0}));
+    std::filesystem::remove(disk.path("order/印象.ord"));
+    EXPECT_FALSE(loadStandardisedScores(disk.disk(), TSexGroup::Male, "印象", "一人", 1));
+    disk.writeLines("male/印象/二人.dat", dataLines(2, 3, 1, {0, 1, 0, 0, 0, 0}));
+    EXPECT_THROW(loadStandardisedScores(disk.disk(), TSexGroup::Male, "印象", "二人", 1), UserError);
+}
+
 TEST(DiagramLoaders, RefusalsOfTheStandardisedScoreLoader) {
     TempDisk disk;
     makeWorkedExample(disk);
