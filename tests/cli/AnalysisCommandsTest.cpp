@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "core/Cp932.h"
 #include "core/TextLines.h"
@@ -153,6 +154,24 @@ TEST(AnalysisCommands, AnExistingTargetNeedsYes) {
     EXPECT_EQ(readBytes(disk.path("male/印象/一.dat")), "1,3,1\r\n0\r\n0\r\n1\r\n");
     const CliRun accepted = run(disk.root().string(), root + "merge 印象 --into 一 --yes male:一 male:一");
     EXPECT_EQ(accepted.status, 0) << accepted.err;
+    EXPECT_EQ(readBytes(disk.path("male/印象/一.dat")), "2,3,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n");
+}
+
+TEST(AnalysisCommands, OnATerminalTheOverwriteQuestionIsAnswered) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no script(1) for a terminal";
+    TempDisk disk;
+    disk.makeSeries("印象", 3, {"明るい"});
+    disk.writeLines("male/印象/一.dat", {"1,3,1", "0", "0", "1"});
+    const auto answer = [&](const std::string& reply) {
+        const std::string merge = std::string(KESTRUNE_CLI) + " --root '" + disk.root().string() +
+                                  "' merge 印象 --into 一 male:一 male:一";
+        const std::string command = "echo " + reply + " | script -qec \"" + merge + "\" /dev/null >/dev/null";
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(answer("n"), 1);
+    EXPECT_EQ(readBytes(disk.path("male/印象/一.dat")), "1,3,1\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(answer("y"), 0);
     EXPECT_EQ(readBytes(disk.path("male/印象/一.dat")), "2,3,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n");
 }
 
