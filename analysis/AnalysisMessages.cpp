@@ -65,6 +65,16 @@ std::string imageCountMismatch(std::string_view file, long long fileCount, long 
                 number(seriesCount), " と合っていません。");
 }
 
+std::string panelCountChanged(std::string_view file, long long fileCount, long long tableCount) {
+    return join(inFile(file), "のパネルの数 ", number(fileCount), " が表のパネルの数 ", number(tableCount),
+                " と合っていません。シリーズを選び直してください。");
+}
+
+std::string quantityCountChanged(std::string_view file, long long fileCount, long long tableCount) {
+    return join(inFile(file), "の物理量の数 ", number(fileCount), " が表の物理量の数 ", number(tableCount),
+                " と合っていません。シリーズを選び直してください。");
+}
+
 std::string quantityCountOutOfRange(std::string_view file, long long count, int limit) {
     return join(inFile(file), "の物理量の数 ", number(count), " は範囲外です (1 から ", number(limit),
                 " まで扱えます)。");

@@ -128,6 +128,21 @@ TEST(CorrelationMatrix, SidesOverDifferentPanelsAreRefused) {
     EXPECT_EQ(grid.cell(1, 1), "");
 }
 
+TEST(CorrelationMatrix, AQuantityFileChangedSinceTheSetUpIsRefused) {
+    TempDisk disk;
+    makeFourPanels(disk);
+    TextGrid grid;
+    setUpCorrelationGrid(grid, disk.disk(), "色", CorrelationKind::Images, CorrelationKind::Physical);
+    disk.writeLines("physical/色/色.phy", {"1,4", R"("明度","cd/m2")", "1", "2", "3", "4"});
+    try {
+        computeCorrelationMatrix(grid, disk.disk(), "色", images("調査"), kPhysical);
+        FAIL() << "a changed quantity file was correlated";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("物理量の数 1 が表の物理量の数 2"), std::string::npos)
+            << error.what();
+    }
+}
+
 TEST(CorrelationMatrix, DataBeyondTheVariableTableIsRefusedBeforeAnyCellIsWritten) {
     TempDisk disk;
     makeFourPanels(disk);

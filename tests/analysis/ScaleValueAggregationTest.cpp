@@ -161,6 +161,21 @@ TEST(ScaleValueAggregation, AFileWhoseImagesDifferFromTheSeriesIsRefused) {
               std::string::npos);
 }
 
+TEST(ScaleValueAggregation, AGridSetUpBeforeTheDiskChangedIsRefused) {
+    TempDisk disk;
+    makeWorkedExample(disk);
+    TextGrid grid;
+    setUpScaleValueGrid(grid, 4, {"明るい"});
+    try {
+        aggregateIntoGrid(grid, disk.disk(), TSexGroup::Male, "印象", "例題");
+        FAIL() << "a grid of four panels took three";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("パネルの数 3 が表のパネルの数 4"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(grid.cell(2, 1), "");
+}
+
 TEST(ScaleValueAggregation, MalformedFilesKeepTheReadersMessages) {
     TempDisk disk;
     disk.makeSeries("印象", 3, {"明るい"});
