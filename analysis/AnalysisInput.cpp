@@ -56,18 +56,28 @@ void checkAnswers(const TResponseMatrix& answers, const std::string& file) {
 
 }  // namespace
 
-AnalysisInput loadAnalysisInput(const std::filesystem::path& dataPath, const std::filesystem::path& orderPath,
-                                const AnalysisLimits& limits) {
+TResponseMatrix readCheckedResponses(const std::filesystem::path& dataPath, const AnalysisLimits& limits) {
+    TResponseMatrix answers = ReadResponseFile(dataPath);
+    checkHeader(answers, shownPath(dataPath), limits);
+    return answers;
+}
+
+AnalysisInput completeAnalysisInput(const std::filesystem::path& dataPath, TResponseMatrix answers,
+                                    const std::filesystem::path& orderPath, const AnalysisLimits& limits) {
     AnalysisInput input;
     input.dataPath = dataPath;
-    input.answers = ReadResponseFile(dataPath);
-    checkHeader(input.answers, shownPath(dataPath), limits);
+    input.answers = std::move(answers);
     OrderFile order = ReadOrderFile(orderPath, input.answers.pairs);
     checkOrder(order, shownPath(orderPath), limits);
     checkAnswers(input.answers, shownPath(dataPath));
     input.panelCount = order.panelCount;
     input.pairs = std::move(order.pairs);
     return input;
+}
+
+AnalysisInput loadAnalysisInput(const std::filesystem::path& dataPath, const std::filesystem::path& orderPath,
+                                const AnalysisLimits& limits) {
+    return completeAnalysisInput(dataPath, readCheckedResponses(dataPath, limits), orderPath, limits);
 }
 
 AnalysisInput loadAnalysisInput(const StudyDisk& disk, TSexGroup group, std::string_view series,

@@ -32,6 +32,13 @@ AnalysisInput loadAnalysisInput(const std::filesystem::path& dataPath, const std
 AnalysisInput loadAnalysisInput(const StudyDisk& disk, TSexGroup group, std::string_view series,
                                 std::string_view file, const AnalysisLimits& limits);
 
+// The same in two steps, for callers that stop between them (the diagram's standardised
+// scores need two subjects before the order file is read): the data file with its header
+// checked, then the order file and every answer.
+TResponseMatrix readCheckedResponses(const std::filesystem::path& dataPath, const AnalysisLimits& limits);
+AnalysisInput completeAnalysisInput(const std::filesystem::path& dataPath, TResponseMatrix answers,
+                                    const std::filesystem::path& orderPath, const AnalysisLimits& limits);
+
 // The path of a file as the user sees it in messages.
 std::string shownPath(const std::filesystem::path& path);
 

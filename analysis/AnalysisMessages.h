@@ -16,6 +16,8 @@ std::string panelNumberOutOfRange(std::string_view file, long long line, long lo
 std::string unanswered(std::string_view file, long long line);
 std::string answerOutOfRange(std::string_view file, long long line, long long value);
 std::string imageCountMismatch(std::string_view file, long long fileCount, long long seriesCount);
+std::string panelCountChanged(std::string_view file, long long fileCount, long long tableCount);
+std::string quantityCountChanged(std::string_view file, long long fileCount, long long tableCount);
 std::string quantityCountOutOfRange(std::string_view file, long long count, int limit);
 std::string panelCountMismatch(long long columnPanels, long long rowPanels);
 std::string notReal(std::string_view text);

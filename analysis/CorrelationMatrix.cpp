@@ -64,10 +64,12 @@ std::string sideFileLabel(const StudyDisk& disk, std::string_view series, const 
     return shownPath(disk.dataPath(side.group, series, side.file));
 }
 
-void checkAgainstGrid(const VariableSet& set, int gridCount, const std::string& file) {
-    if (set.variableCount() != gridCount) {
+void checkAgainstGrid(const VariableSet& set, CorrelationKind kind, int gridCount, const std::string& file) {
+    if (set.variableCount() == gridCount)
+        return;
+    if (kind == CorrelationKind::Images)
         throw UserError(am::imageCountMismatch(file, set.variableCount(), gridCount));
-    }
+    throw UserError(am::quantityCountChanged(file, set.variableCount(), gridCount));
 }
 
 }  // namespace
@@ -99,8 +101,9 @@ void computeCorrelationMatrix(TextGrid& grid, const StudyDisk& disk, std::string
         grid = std::move(result);
         return;
     }
-    checkAgainstGrid(*columnSet, result.columnCount() - 1, sideFileLabel(disk, series, columns));
-    checkAgainstGrid(*rowSet, result.rowCount() - 1, sideFileLabel(disk, series, rows));
+    checkAgainstGrid(*columnSet, columns.kind, result.columnCount() - 1,
+                     sideFileLabel(disk, series, columns));
+    checkAgainstGrid(*rowSet, rows.kind, result.rowCount() - 1, sideFileLabel(disk, series, rows));
     if (columnSet->panelCount != rowSet->panelCount) {
         throw UserError(am::panelCountMismatch(columnSet->panelCount, rowSet->panelCount));
     }

@@ -16,7 +16,12 @@ namespace kestrune {
 std::optional<std::vector<double>> loadStandardisedScores(const StudyDisk& disk, TSexGroup group,
                                                           std::string_view series, std::string_view file,
                                                           int image) {
-    const AnalysisInput input = loadAnalysisInput(disk, group, series, file, kScaleValueLimits);
+    const std::filesystem::path dataPath = disk.dataPath(group, series, file);
+    TResponseMatrix answers = readCheckedResponses(dataPath, kScaleValueLimits);
+    if (answers.subjects == 1)
+        return std::nullopt;  // no standard deviation exists
+    const AnalysisInput input =
+        completeAnalysisInput(dataPath, std::move(answers), disk.orderPath(series), kScaleValueLimits);
     if (image < 1 || image > input.answers.images) {
         throw UserError(
             analysis_messages::variableOutOfRange(shownPath(input.dataPath), image, input.answers.images));

@@ -19,7 +19,8 @@ inline constexpr std::string_view kDiagramNotComputable = "#DIV/0!";
 
 // The standardised scores Z[k] of image `image` (1-based) of one data file, for panels 1..n
 // (n = the series' panel count), computed as the scale value table does. Gives no value (the
-// "#DIV/0!" outcome) when the file has a single subject, or when the mean standard deviation
+// "#DIV/0!" outcome) when the file has a single subject (found from its header alone, before
+// the order file is read), or when the mean standard deviation
 // of that image is 0 (every subject gave the same win counts). Throws UserError for an
 // unreadable or malformed file, data beyond 100 subjects, 50 pairs, 10 panels or 25 images, an
 // answer other than 0 or 1, a file without subjects, and an image number the file lacks.

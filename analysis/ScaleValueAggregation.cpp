@@ -21,7 +21,8 @@ void checkGridFits(const TextGrid& grid, const AnalysisInput& input) {
                                                               gridImages));
     }
     if (grid.columnCount() != input.panelCount + 3) {
-        throw UserError(analysis_messages::panelCountMismatch(grid.columnCount() - 3, input.panelCount));
+        throw UserError(analysis_messages::panelCountChanged(shownPath(input.dataPath), input.panelCount,
+                                                             grid.columnCount() - 3));
     }
 }
 

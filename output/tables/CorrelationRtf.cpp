@@ -78,10 +78,22 @@ std::string rtfText(std::string_view utf8) {
     return out;
 }
 
+// A font name in the font table: ASCII as it is, every other character as all its CP932
+// bytes in \'hh form (a trail byte in the ASCII range would otherwise read as a letter).
 std::string fontName() {
     std::string out;
-    for (unsigned char byte : encodeCp932(kFontFace))
-        out += byte < 0x80 ? std::string(1, byte) : hexByte(byte);
+    for (std::size_t i = 0; i < kFontFace.size();) {
+        const std::size_t length =
+            std::min(sequenceLength(static_cast<unsigned char>(kFontFace[i])), kFontFace.size() - i);
+        const std::string_view sequence = kFontFace.substr(i, length);
+        i += length;
+        if (length == 1) {
+            out += sequence;
+            continue;
+        }
+        for (unsigned char byte : encodeCp932(sequence))
+            out += hexByte(byte);
+    }
     return out;
 }
 
