@@ -1,13 +1,11 @@
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "core/StudyDisk.h"
 #include "ui/AddinMenu.h"
 #include "ui/AppContext.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/MainWindow.h"
 #include "ui/Prompter.h"
 
@@ -15,20 +13,8 @@
 // none is given).
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kestrune::applicationTitle());
-    QApplication::setDesktopFileName(QStringLiteral("kestrune"));
+    kestrune::setUpApplication();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrune/kestrune.svg")));
-
-    // Qt's own buttons and file dialogs in Japanese.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslator);
-    }
-    // The faces the figures and grids ask for, mapped to the fonts installed with the program.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     const QStringList arguments = QApplication::arguments();
     const QString disk = arguments.size() > 1 ? QDir(arguments.at(1)).absolutePath() : QDir::currentPath();

@@ -7,6 +7,8 @@ namespace kestrune {
 
 PanelCountBox::PanelCountBox(QWidget* parent) : QAbstractSpinBox(parent) {
     lineEdit()->setText(QString::number(reported_));
+    // Room for two digits beside the arrows.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 40);
     connect(lineEdit(), &QLineEdit::textChanged, this, &PanelCountBox::textEdited);
     connect(this, &QAbstractSpinBox::editingFinished, this, &PanelCountBox::bringIntoRange);
 }

@@ -31,6 +31,8 @@ WizardSummaryPage::WizardSummaryPage(const QString& driveText, QWidget* parent)
     summaryTree_->setHeaderHidden(true);
     summaryTree_->setSelectionMode(QAbstractItemView::NoSelection);
     summaryTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The root, six folders and six leaves all in view.
+    summaryTree_->setMinimumHeight(13 * (fontMetrics().height() + 6) + 8);
     panelCountLabel_->setObjectName(QStringLiteral("summaryPanelCount"));
     imageCountLabel_->setObjectName(QStringLiteral("summaryImageCount"));
 
