@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,6 +62,14 @@ class LayoutTest : public MainWindowTest {
         widget->grab().save(directory + "/" + name + ".png");
     }
 };
+
+TEST_F(LayoutTest, QtsOwnButtonsAndFacesAreJapanese) {
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").startsWith(QStringLiteral("はい")));
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&No").startsWith(QStringLiteral("いいえ")));
+    EXPECT_EQ(QFont::substitute(QStringLiteral("ＭＳ ゴシック")).toLower(), QStringLiteral("ipagothic"));
+    EXPECT_EQ(QFont::substitute(QStringLiteral("Arial")).toLower(), QStringLiteral("liberation sans"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"))).family(), QStringLiteral("IPAPGothic"));
+}
 
 TEST_F(LayoutTest, TheSeriesPageShowsEveryCaptionWhole) {
     const std::filesystem::path sample = std::filesystem::path(KESTRUNE_EXAMPLES) / "study-disk";
