@@ -50,7 +50,8 @@ class SeriesPageTest : public MainWindowTest {
         QTest::keyClicks(editor, newName);
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor commits through a queued call, and the rename follows in another.
-        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
     }
 };
 
