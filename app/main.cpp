@@ -1,6 +1,35 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
+#include "core/StudyDisk.h"
+#include "ui/AddinMenu.h"
+#include "ui/AppContext.h"
+#include "ui/ApplicationSetup.h"
+#include "ui/MainWindow.h"
+#include "ui/Prompter.h"
+
+// kestrune [STUDY_DISK]: opens the main window on a study disk (the current directory when
+// none is given).
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    kestrune::setUpApplication();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrune/kestrune.svg")));
+
+    const QStringList arguments = QApplication::arguments();
+    const QString disk = arguments.size() > 1 ? QDir(arguments.at(1)).absolutePath() : QDir::currentPath();
+
+    kestrune::WidgetPrompter prompter;
+    kestrune::AppContext context(prompter);
+    kestrune::MainWindowOptions options;
+    options.studyDisk = kestrune::pathFromUtf8(QDir::cleanPath(disk).toStdString());
+    options.addinFile = kestrune::pathFromUtf8(
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kestrun2.ini")).toStdString());
+    options.openCommand = kestrune::AddinMenu::openWithDesktop;
+
+    kestrune::MainWindow window(context, options);
+    prompter.setParent(&window);
+    window.resize(900, 640);
+    window.show();
+    return QApplication::exec();
 }

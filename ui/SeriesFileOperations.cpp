@@ -1,0 +1,115 @@
+#include "ui/SeriesFileOperations.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <cerrno>
+
+namespace kestrune {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> seriesPlaces(const StudyDisk& disk, const std::string& series) {
+    return {disk.dataDirectory(TSexGroup::Male, series),
+            disk.dataDirectory(TSexGroup::Female, series),
+            disk.dataDirectory(TSexGroup::Mix, series),
+            disk.orderPath(series),
+            disk.vocabularyPath(series),
+            disk.physicalDirectory(series)};
+}
+
+std::optional<fs::path> moveToDesktopTrash(const fs::path& place) {
+    // Without the user's data directory Qt puts the trash into the working directory.
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty() || !QDir().mkpath(dataHome))
+        return std::nullopt;
+    QString inTrash;
+    if (!QFile::moveToTrash(QString::fromStdString(pathToUtf8(place)), &inTrash) || inTrash.isEmpty()) {
+        return std::nullopt;
+    }
+    return pathFromUtf8(inTrash.toStdString());
+}
+
+bool restoreFromTrash(const fs::path& inTrash, const fs::path& original) {
+    std::error_code error;
+    fs::rename(inTrash, original, error);
+    if (error)
+        return false;
+    // The trash keeps "files/NAME" beside "info/NAME.trashinfo".
+    const fs::path info =
+        inTrash.parent_path().parent_path() / "info" / (inTrash.filename().string() + ".trashinfo");
+    fs::remove(info, error);
+    return true;
+}
+
+bool moveSeriesToTrash(const StudyDisk& disk, const std::string& series, const TrashMover& mover) {
+    std::vector<std::pair<fs::path, fs::path>> trashed;  // original, place in the trash
+    for (const fs::path& place : seriesPlaces(disk, series)) {
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(place, error)))
+            continue;
+        if (std::optional<fs::path> inTrash = mover(place)) {
+            trashed.emplace_back(place, *inTrash);
+            continue;
+        }
+        for (const auto& [original, inTrashPlace] : trashed)
+            restoreFromTrash(inTrashPlace, original);
+        return false;
+    }
+    return true;
+}
+
+bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the no-replace flag: test, then rename.
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)) || !fs::exists(fs::symlink_status(from, error)))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
+}
+
+bool isPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+int renameSeriesOnDisk(const StudyDisk& disk, const std::string& oldName, const std::string& newName) {
+    std::vector<std::pair<fs::path, fs::path>> steps;
+    const std::vector<fs::path> from = seriesPlaces(disk, oldName);
+    const std::vector<fs::path> to = seriesPlaces(disk, newName);
+    for (std::size_t i = 0; i < from.size(); ++i)
+        steps.emplace_back(from[i], to[i]);
+    const fs::path movedPhysical = disk.physicalDirectory(newName);
+    const fs::path oldQuantities = movedPhysical / (oldName + ".phy");
+
+    std::vector<std::pair<fs::path, fs::path>> done;
+    auto undo = [&done] {
+        for (const auto& [source, target] : done)
+            renameWithoutReplacing(target, source);
+    };
+    const bool plain = isPlainFileName(newName);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (!plain || !renameWithoutReplacing(steps[i].first, steps[i].second)) {
+            undo();
+            return static_cast<int>(i) + 1;
+        }
+        done.push_back(steps[i]);
+    }
+    std::error_code error;
+    if (fs::is_regular_file(oldQuantities, error)) {
+        if (!renameWithoutReplacing(oldQuantities, movedPhysical / (newName + ".phy"))) {
+            undo();
+            return 7;
+        }
+    }
+    return 0;
+}
+
+}  // namespace kestrune

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/StudyDisk.h"
+
+namespace kestrune {
+
+// The six places a series lives in, in this order: male, female and mix data directories,
+// order file, vocabulary file, physical quantity directory.
+std::vector<std::filesystem::path> seriesPlaces(const StudyDisk& disk, const std::string& series);
+
+// Moves a file or directory to the desktop trash; gives where it went, or none on failure.
+using TrashMover = std::function<std::optional<std::filesystem::path>(const std::filesystem::path&)>;
+std::optional<std::filesystem::path> moveToDesktopTrash(const std::filesystem::path& place);
+// Takes a trashed item back to where it came from and drops its trash record.
+bool restoreFromTrash(const std::filesystem::path& inTrash, const std::filesystem::path& original);
+
+// Moves the places of a series that exist to the trash, all or none: when one cannot be
+// trashed, those already trashed are put back and false is returned.
+bool moveSeriesToTrash(const StudyDisk& disk, const std::string& series,
+                       const TrashMover& mover = moveToDesktopTrash);
+
+// Renames a file or directory, failing (never replacing) when the target exists.
+bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// A name that can stand as one file name on the disk: not empty, not "." or "..", no "/".
+bool isPlainFileName(const std::string& name);
+
+// Renames the six places of a series one by one, then the physical quantity file if there
+// is one. When a step fails, the steps already done are taken back and the number of the
+// failed step (1 to 7) is returned; 0 means every step went through.
+int renameSeriesOnDisk(const StudyDisk& disk, const std::string& oldName, const std::string& newName);
+
+}  // namespace kestrune

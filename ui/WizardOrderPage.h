@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "core/Series.h"
+
+class QTableWidget;
+
+namespace kestrune {
+
+struct AppContext;
+class WizardButtons;
+
+// Wizard page 3: the presentation order, one row per pair with the panel numbers A and B.
+class WizardOrderPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit WizardOrderPage(AppContext& context, QWidget* parent = nullptr);
+
+    QTableWidget* pairGrid() const { return pairGrid_; }
+    WizardButtons* buttons() const { return buttons_; }
+
+    // m rows, each reset to A = "1" and B = "1".
+    void resetRows(int pairCount);
+    void setCell(int row, int column, const QString& text);
+    std::vector<PairTexts> rows() const;
+    // "他シリーズからの読み込み" for the panel count the wizard is set to.
+    void importOrder(int panelCount);
+    // The test of "次へ >>"; shows its message and returns false when the order is refused.
+    bool acceptOrder(int panelCount);
+
+  private:
+    AppContext& context_;
+    QTableWidget* pairGrid_;
+    WizardButtons* buttons_;
+};
+
+}  // namespace kestrune
