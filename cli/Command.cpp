@@ -25,15 +25,18 @@ const std::vector<Command>& commands() {
 
 bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
     auto it = std::find(args.begin(), args.end(), flag);
-    if (it == args.end()) return false;
+    if (it == args.end())
+        return false;
     args.erase(it);
     return true;
 }
 
 std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& option) {
     auto it = std::find(args.begin(), args.end(), option);
-    if (it == args.end()) return std::nullopt;
-    if (it + 1 == args.end()) throw UsageError(option + " needs a value");
+    if (it == args.end())
+        return std::nullopt;
+    if (it + 1 == args.end())
+        throw UsageError(option + " needs a value");
     std::string value = *(it + 1);
     args.erase(it, it + 2);
     return value;
@@ -41,9 +44,11 @@ std::optional<std::string> takeOption(std::vector<std::string>& args, const std:
 
 std::vector<std::string> positionals(const std::vector<std::string>& args, std::size_t count) {
     for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') throw UsageError("unknown option " + arg);
+        if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-')
+            throw UsageError("unknown option " + arg);
     }
-    if (args.size() != count) throw UsageError("wrong number of arguments");
+    if (args.size() != count)
+        throw UsageError("wrong number of arguments");
     return args;
 }
 
@@ -53,10 +58,12 @@ void emitLines(Invocation& invocation, const std::vector<std::string>& lines,
         writeTextLines(pathFromUtf8(*outputFile), lines);
         return;
     }
-    for (const std::string& line : lines) invocation.out << line << '\n';
+    for (const std::string& line : lines)
+        invocation.out << line << '\n';
 }
 
-void emitBytes(Invocation& invocation, const std::string& bytes, const std::optional<std::string>& outputFile) {
+void emitBytes(Invocation& invocation, const std::string& bytes,
+               const std::optional<std::string>& outputFile) {
     if (outputFile) {
         writeFileAtomically(pathFromUtf8(*outputFile), bytes);
         return;

@@ -13,7 +13,7 @@ namespace kestrune::cli {
 
 // A wrong call: the usage line is printed and the program exits with status 2.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -50,6 +50,7 @@ std::vector<std::string> positionals(const std::vector<std::string>& args, std::
 void emitLines(Invocation& invocation, const std::vector<std::string>& lines,
                const std::optional<std::string>& outputFile);
 // The same for a document that is already bytes (RTF, HTML bodies already encoded).
-void emitBytes(Invocation& invocation, const std::string& bytes, const std::optional<std::string>& outputFile);
+void emitBytes(Invocation& invocation, const std::string& bytes,
+               const std::optional<std::string>& outputFile);
 
 }  // namespace kestrune::cli

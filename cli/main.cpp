@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
     const std::string name = args[0];
     args.erase(args.begin());
     for (const cli::Command& command : cli::commands()) {
-        if (command.name != name) continue;
+        if (command.name != name)
+            continue;
         cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
                                    isatty(STDIN_FILENO) != 0};
         try {

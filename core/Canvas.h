@@ -54,7 +54,7 @@ struct Font {
 // A drawing surface in the style of a GDI canvas: a current pen, brush, font and text
 // background, and drawing calls that use them.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void setPen(const Pen& pen) = 0;
@@ -65,9 +65,9 @@ public:
 
     virtual void line(Point from, Point to) = 0;
     virtual void polyline(const std::vector<Point>& points) = 0;
-    virtual void polygon(const std::vector<Point>& points) = 0;             // closed, filled
-    virtual void ellipse(Point topLeft, Point bottomRight) = 0;              // filled by the brush
-    virtual void rectangle(Point topLeft, Point bottomRight) = 0;            // filled by the brush
+    virtual void polygon(const std::vector<Point>& points) = 0;    // closed, filled
+    virtual void ellipse(Point topLeft, Point bottomRight) = 0;    // filled by the brush
+    virtual void rectangle(Point topLeft, Point bottomRight) = 0;  // filled by the brush
     virtual void text(Point topLeft, const std::string& utf8) = 0;
 
     // The width of a text in logical units in the current font, for layouts that need it.

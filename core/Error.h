@@ -11,13 +11,13 @@ namespace kestrune {
 // An empty caption means the standard error box (application title, error icon, OK);
 // otherwise the box shows that caption with an OK button.
 class UserError : public std::runtime_error {
-public:
+  public:
     explicit UserError(const std::string& message, std::string caption = {})
         : std::runtime_error(message), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
 
-private:
+  private:
     std::string caption_;
 };
 
@@ -26,7 +26,7 @@ namespace messages {
 std::string cannotOpen(std::string_view fileName);    // "ﾌｧｲﾙ %s は開けません"
 std::string cannotCreate(std::string_view fileName);  // "ﾌｧｲﾙ %s を作成できません"
 std::string notInteger(std::string_view text);        // "'%s' は整数ではありません"
-std::string listIndexOutOfRange();                    // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています"
+std::string listIndexOutOfRange();  // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています"
 std::string invalidCp932(std::string_view fileName, std::size_t byteOffset);
 std::string notEncodable(std::string_view text);
 }  // namespace messages

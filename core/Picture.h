@@ -48,14 +48,17 @@ struct DrawOp {
 };
 
 class Picture : public Canvas {
-public:
+  public:
     explicit Picture(int width = 1000, int height = 1000) : width_(width), height_(height) {}
 
     int width() const { return width_; }
     int height() const { return height_; }
     const std::vector<DrawOp>& operations() const { return operations_; }
     bool empty() const { return operations_.empty(); }
-    void clear() { operations_.clear(); state_ = {}; }
+    void clear() {
+        operations_.clear();
+        state_ = {};
+    }
     const DrawState& currentState() const { return state_; }
 
     void setPen(const Pen& pen) override { state_.pen = pen; }
@@ -80,7 +83,7 @@ public:
     // Replays every operation onto another canvas.
     void replay(Canvas& target) const;
 
-private:
+  private:
     void record(DrawShape shape) { operations_.push_back({std::move(shape), state_}); }
 
     int width_;

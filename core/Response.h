@@ -34,7 +34,8 @@ struct TResponseMatrix {
 TResponseMatrix ReadResponseFile(const std::filesystem::path& path);
 
 // Writes the header "S',P,I" and the first S'·P·I answers, replacing an existing file.
-void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix& matrix, std::int32_t subjectCount);
+void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix& matrix,
+                       std::int32_t subjectCount);
 
 // The 0-based number of the first unanswered answer, if any.
 std::optional<std::size_t> FirstUnanswered(const TResponseMatrix& matrix);

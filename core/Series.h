@@ -55,7 +55,8 @@ void WriteOrderFile(const StudyDisk& disk, const std::string& series, const std:
 std::vector<std::string> ReadVocabularyFile(const std::filesystem::path& path);
 
 // Writes the count and the quoted words to the series' vocabulary path, replacing any file.
-void WriteVocabularyFile(const StudyDisk& disk, const std::string& series, const std::vector<std::string>& words);
+void WriteVocabularyFile(const StudyDisk& disk, const std::string& series,
+                         const std::vector<std::string>& words);
 
 // Both files of a series read into one value (n from line 1, all m pairs, all words).
 TSeries readSeries(const StudyDisk& disk, const std::string& series);

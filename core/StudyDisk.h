@@ -11,16 +11,16 @@ namespace kestrune {
 // A study disk: a root directory and the fixed layout below it. Names are used exactly as
 // stored or typed. Nothing is cached; every call looks at the disk afresh.
 class StudyDisk {
-public:
+  public:
     explicit StudyDisk(std::filesystem::path root = {});
 
     const std::filesystem::path& root() const { return root_; }
     void setRoot(std::filesystem::path root) { root_ = std::move(root); }
 
-    std::filesystem::path orderDirectory() const;                         // root/order
-    std::filesystem::path vocabularyDirectory() const;                    // root/paper
-    std::filesystem::path orderPath(std::string_view series) const;       // root/order/S.ord
-    std::filesystem::path vocabularyPath(std::string_view series) const;  // root/paper/S.pap
+    std::filesystem::path orderDirectory() const;                            // root/order
+    std::filesystem::path vocabularyDirectory() const;                       // root/paper
+    std::filesystem::path orderPath(std::string_view series) const;          // root/order/S.ord
+    std::filesystem::path vocabularyPath(std::string_view series) const;     // root/paper/S.pap
     std::filesystem::path physicalDirectory(std::string_view series) const;  // root/physical/S
     std::filesystem::path physicalPath(std::string_view series) const;       // root/physical/S/S.phy
     std::filesystem::path dataDirectory(TSexGroup group, std::string_view series) const;
@@ -36,7 +36,7 @@ public:
     // What the user sees as a file's full path: the root joined with the relative parts.
     static std::string pathLabel(const std::filesystem::path& path);
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -6,7 +6,8 @@
 namespace kestrune {
 
 void TextGrid::resize(int columns, int rows) {
-    if (columns < 0 || rows < 0) throw std::out_of_range("negative grid size");
+    if (columns < 0 || rows < 0)
+        throw std::out_of_range("negative grid size");
     std::vector<std::string> cells(static_cast<std::size_t>(columns) * rows);
     for (int r = 0; r < std::min(rows, rows_); ++r) {
         for (int c = 0; c < std::min(columns, columns_); ++c) {
@@ -28,12 +29,17 @@ std::size_t TextGrid::index(int column, int row) const {
     return static_cast<std::size_t>(row) * columns_ + column;
 }
 
-const std::string& TextGrid::cell(int column, int row) const { return cells_[index(column, row)]; }
+const std::string& TextGrid::cell(int column, int row) const {
+    return cells_[index(column, row)];
+}
 
-void TextGrid::setCell(int column, int row, std::string text) { cells_[index(column, row)] = std::move(text); }
+void TextGrid::setCell(int column, int row, std::string text) {
+    cells_[index(column, row)] = std::move(text);
+}
 
 void TextGrid::clearCells() {
-    for (std::string& cell : cells_) cell.clear();
+    for (std::string& cell : cells_)
+        cell.clear();
 }
 
 int TextGrid::columnWidth(int column) const {
@@ -41,13 +47,17 @@ int TextGrid::columnWidth(int column) const {
     return width > 0 ? width : defaultColumnWidth;
 }
 
-void TextGrid::setColumnWidth(int column, int pixels) { columnWidths_.at(column) = pixels; }
+void TextGrid::setColumnWidth(int column, int pixels) {
+    columnWidths_.at(column) = pixels;
+}
 
 int TextGrid::rowHeight(int row) const {
     const int height = rowHeights_.at(row);
     return height > 0 ? height : defaultRowHeight;
 }
 
-void TextGrid::setRowHeight(int row, int pixels) { rowHeights_.at(row) = pixels; }
+void TextGrid::setRowHeight(int row, int pixels) {
+    rowHeights_.at(row) = pixels;
+}
 
 }  // namespace kestrune

@@ -10,7 +10,7 @@ namespace kestrune {
 // window are, fixed rows and columns, and sizes in screen pixels for the grid printer.
 // The analyses fill it cell by cell; widgets show it; exports and printers read it.
 class TextGrid {
-public:
+  public:
     TextGrid() = default;
     TextGrid(int columns, int rows) { resize(columns, rows); }
 
@@ -33,7 +33,7 @@ public:
     int defaultColumnWidth = 64;
     int defaultRowHeight = 24;
 
-private:
+  private:
     std::size_t index(int column, int row) const;
 
     int columns_ = 0;

@@ -8,7 +8,7 @@ namespace kestrune {
 // first series, and then runs the page set-ups in the fixed order entry, analysis,
 // correlation matrix, correlation diagram.
 class CataloguePage {
-public:
+  public:
     virtual ~CataloguePage() = default;
     virtual QComboBox* seriesChooser() = 0;
     // Sets the page up for the series its chooser shows (or an empty page without one).

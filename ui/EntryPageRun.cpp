@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QMetaMethod>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QTabBar>
 #include <QToolButton>

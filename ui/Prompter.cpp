@@ -11,7 +11,9 @@
 
 namespace kestrune {
 
-QString applicationTitle() { return QStringLiteral("Kestrune for Windows95/NT"); }
+QString applicationTitle() {
+    return QStringLiteral("Kestrune for Windows95/NT");
+}
 
 void showError(Prompter& prompter, const QString& text) {
     prompter.ask({text, applicationTitle(), PromptButtons::Ok, PromptIcon::Error});
@@ -31,24 +33,43 @@ PromptAnswer WidgetPrompter::ask(const PromptRequest& request) {
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     switch (request.icon) {
-        case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case PromptIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case PromptIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case PromptIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case PromptIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case PromptIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case PromptIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case PromptIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     switch (request.buttons) {
-        case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case PromptButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case PromptButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case PromptButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case PromptButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Ok: return PromptAnswer::Ok;
-        case QMessageBox::Yes: return PromptAnswer::Yes;
-        case QMessageBox::No: return PromptAnswer::No;
+        case QMessageBox::Ok:
+            return PromptAnswer::Ok;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
         default:
             return request.buttons == PromptButtons::YesNo ? PromptAnswer::No
                    : request.buttons == PromptButtons::Ok  ? PromptAnswer::Ok
@@ -59,9 +80,12 @@ PromptAnswer WidgetPrompter::ask(const PromptRequest& request) {
 static void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.caption);
     dialog.setDirectory(request.directory);
-    if (!request.filters.isEmpty()) dialog.setNameFilters(request.filters);
-    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (!request.filters.isEmpty())
+        dialog.setNameFilters(request.filters);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
 }
 
 QString WidgetPrompter::openFileName(const FileDialogRequest& request) {
@@ -69,7 +93,8 @@ QString WidgetPrompter::openFileName(const FileDialogRequest& request) {
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return dialog.selectedFiles().first();
 }
 
@@ -78,7 +103,8 @@ QString WidgetPrompter::saveFileName(const FileDialogRequest& request) {
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return dialog.selectedFiles().first();
 }
 
@@ -88,7 +114,8 @@ QString WidgetPrompter::existingDirectory(const QString& caption, const QString&
 
 std::optional<QColor> WidgetPrompter::chooseColor(const QColor& initial) {
     const QColor color = QColorDialog::getColor(initial, parent_);
-    if (!color.isValid()) return std::nullopt;
+    if (!color.isValid())
+        return std::nullopt;
     return color;
 }
 
@@ -97,6 +124,8 @@ bool WidgetPrompter::choosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-int WidgetPrompter::runDialog(QDialog& dialog) { return dialog.exec(); }
+int WidgetPrompter::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 }  // namespace kestrune

@@ -28,16 +28,16 @@ struct PromptRequest {
 
 struct FileDialogRequest {
     QString caption;
-    QString directory;         // start directory
-    QString fileName;          // proposed name
-    QStringList filters;       // "物理量の設定ファイル (*.phy)" style
-    QString defaultSuffix;     // without the dot
-    bool mustExist = false;    // open dialogs
+    QString directory;       // start directory
+    QString fileName;        // proposed name
+    QStringList filters;     // "物理量の設定ファイル (*.phy)" style
+    QString defaultSuffix;   // without the dot
+    bool mustExist = false;  // open dialogs
     bool confirmOverwrite = false;
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // A modal message box; returns the button pressed (closing the box answers Cancel/No/Ok).
@@ -60,7 +60,7 @@ void showError(Prompter& prompter, const QString& text);
 
 // The real dialogs, parented to a window.
 class WidgetPrompter : public Prompter {
-public:
+  public:
     explicit WidgetPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -72,7 +72,7 @@ public:
     bool choosePrinter(QPrinter& printer) override;
     int runDialog(QDialog& dialog) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -6,7 +6,8 @@ namespace kestrune::testing {
 
 template <typename T>
 static std::optional<T> takeFront(std::deque<T>& queue) {
-    if (queue.empty()) return std::nullopt;
+    if (queue.empty())
+        return std::nullopt;
     T value = std::move(queue.front());
     queue.pop_front();
     return value;
@@ -14,11 +15,14 @@ static std::optional<T> takeFront(std::deque<T>& queue) {
 
 PromptAnswer ScriptedPrompter::ask(const PromptRequest& request) {
     messages.push_back(request);
-    if (auto answer = takeFront(answers)) return *answer;
+    if (auto answer = takeFront(answers))
+        return *answer;
     switch (request.buttons) {
         case PromptButtons::Ok:
-        case PromptButtons::OkCancel: return PromptAnswer::Ok;
-        default: return PromptAnswer::Yes;
+        case PromptButtons::OkCancel:
+            return PromptAnswer::Ok;
+        default:
+            return PromptAnswer::Yes;
     }
 }
 
@@ -40,10 +44,13 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
     return takeFront(colors).value_or(std::nullopt);
 }
 
-bool ScriptedPrompter::choosePrinter(QPrinter&) { return takeFront(printerChoices).value_or(false); }
+bool ScriptedPrompter::choosePrinter(QPrinter&) {
+    return takeFront(printerChoices).value_or(false);
+}
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {
-    if (auto handler = takeFront(dialogHandlers)) return (*handler)(dialog);
+    if (auto handler = takeFront(dialogHandlers))
+        return (*handler)(dialog);
     return QDialog::Rejected;
 }
 

@@ -13,12 +13,12 @@ namespace kestrune::testing {
 // box with no scripted answer gets the first button (Ok or Yes); a file dialog with none is
 // cancelled; a dialog with no handler is rejected.
 class ScriptedPrompter : public Prompter {
-public:
-    std::vector<PromptRequest> messages;       // every message box shown, in order
+  public:
+    std::vector<PromptRequest> messages;  // every message box shown, in order
     std::vector<FileDialogRequest> fileDialogs;
 
-    std::deque<PromptAnswer> answers;           // for ask()
-    std::deque<QString> fileNames;              // for open/save dialogs
+    std::deque<PromptAnswer> answers;  // for ask()
+    std::deque<QString> fileNames;     // for open/save dialogs
     std::deque<QString> directories;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printerChoices;

@@ -1,0 +1,44 @@
+// The listings: the series catalogue and the data files of a series.
+#include <ostream>
+
+#include "cli/Command.h"
+#include "core/Listings.h"
+
+namespace kestrune::cli {
+namespace {
+
+template <typename Row>
+int finish(Invocation& invocation, const Listing<Row>& listing) {
+    if (!listing.failure)
+        return 0;
+    invocation.err << listing.failure->what() << '\n';
+    return 1;
+}
+
+int seriesCommand(Invocation& invocation) {
+    positionals(invocation.args, 0);
+    const Listing<SeriesRow> listing = listSeriesCatalogue(invocation.disk);
+    for (const SeriesRow& row : listing.rows) {
+        invocation.out << row.name << '\t' << row.panelCountText << '\t' << row.imageCountText << '\t'
+                       << row.comment << '\n';
+    }
+    return finish(invocation, listing);
+}
+
+int filesCommand(Invocation& invocation) {
+    const std::vector<std::string> args = positionals(invocation.args, 2);
+    const std::optional<TSexGroup> group = parseSexGroup(args[1]);
+    if (!group)
+        throw UsageError("GROUP is male, female or mix (男性, 女性, 混合)");
+    const Listing<DataFileRow> listing = listDataFiles(invocation.disk, *group, args[0]);
+    for (const DataFileRow& row : listing.rows) {
+        invocation.out << row.name << '\t' << row.subjectCountText << '\t' << row.comment << '\n';
+    }
+    return finish(invocation, listing);
+}
+
+const CommandRegistration series("series", "", seriesCommand);
+const CommandRegistration files("files", "SERIES GROUP", filesCommand);
+
+}  // namespace
+}  // namespace kestrune::cli

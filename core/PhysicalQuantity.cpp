@@ -1,0 +1,66 @@
+#include "core/PhysicalQuantity.h"
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/TextLines.h"
+
+namespace kestrune {
+
+NameAndUnit splitNameLine(const std::string& line) {
+    NameAndUnit result;
+    if (line.empty())
+        return result;
+    std::string_view rest(line);
+    rest.remove_prefix(1);
+    std::size_t quote = rest.find('"');
+    result.name = std::string(rest.substr(0, quote));
+    if (quote == std::string_view::npos)
+        return result;
+    rest.remove_prefix(quote + 1);  // through the name's closing quote
+    quote = rest.find('"');
+    if (quote == std::string_view::npos)
+        return result;
+    rest.remove_prefix(quote + 1);  // through the unit's opening quote
+    result.unit = std::string(rest.substr(0, rest.find('"')));
+    return result;
+}
+
+PhysicalFile readPhysicalFile(const std::filesystem::path& path) {
+    const std::vector<std::string> lines = readTextLines(path);
+    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
+    PhysicalFile file;
+    file.quantityCount = parseInteger(header.before);
+    file.panelCount = parseInteger(header.after);
+    if (file.quantityCount < 0 || file.panelCount < 0)
+        throw UserError(messages::listIndexOutOfRange());
+    for (int q = 1; q <= file.quantityCount; ++q) {
+        const std::size_t nameLine = 2 + static_cast<std::size_t>(q - 1) * (file.panelCount + 1);
+        NameAndUnit names = splitNameLine(lineAt(lines, nameLine));
+        PhysicalQuantity quantity{std::move(names.name), std::move(names.unit), {}};
+        for (int k = 1; k <= file.panelCount; ++k)
+            quantity.values.push_back(lineAt(lines, nameLine + k));
+        file.quantities.push_back(std::move(quantity));
+    }
+    return file;
+}
+
+void writePhysicalFileFromGrid(const std::filesystem::path& path,
+                               const std::vector<std::vector<std::string>>& grid) {
+    const std::size_t rows = grid.size();
+    const std::size_t columns = rows > 0 ? grid.front().size() : 0;
+    if (rows < 1 || columns < 2)
+        throw UserError(messages::listIndexOutOfRange());
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(rows - 1) + "," + std::to_string(columns - 2));
+    for (std::size_t q = 1; q < rows; ++q) {
+        const std::vector<std::string>& row = grid[q];
+        if (row.size() != columns)
+            throw UserError(messages::listIndexOutOfRange());
+        lines.push_back("\"" + row[0] + "\",\"" + row[1] + "\"");
+        for (std::size_t c = 2; c < columns; ++c)
+            lines.push_back(row[c]);
+    }
+    writeTextLines(path, lines);
+}
+
+}  // namespace kestrune

@@ -1,0 +1,125 @@
+#include "core/TextLines.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "core/AtomicFile.h"
+#include "core/Cp932.h"
+#include "core/Error.h"
+#include "core/StudyDisk.h"
+
+namespace kestrune {
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string joinLinesCrlf(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+CommaFields splitAtFirstComma(std::string_view line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos)
+        return {std::string(), std::string(line)};
+    return {std::string(line.substr(0, comma)), std::string(line.substr(comma + 1))};
+}
+
+std::string stripFirstAndLast(std::string_view line) {
+    // The first and the last character, which in a CP932 file are single-byte quotes; a
+    // multi-byte character at either end is removed whole.
+    if (line.empty())
+        return {};
+    std::size_t first = 1;
+    while (first < line.size() && (static_cast<unsigned char>(line[first]) & 0xC0) == 0x80)
+        ++first;
+    if (first >= line.size())
+        return {};
+    std::size_t last = line.size() - 1;
+    while (last > first && (static_cast<unsigned char>(line[last]) & 0xC0) == 0x80)
+        --last;
+    return std::string(line.substr(first, last - first));
+}
+
+static std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw UserError(messages::cannotOpen(pathToUtf8(path)));
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw UserError(messages::cannotOpen(pathToUtf8(path)));
+    std::string bytes;
+    if (limit == std::string::npos) {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } else {
+        // Only up to the first line end: a listing must not read whole data files.
+        char buffer[512];
+        while (bytes.size() < limit) {
+            in.read(buffer, sizeof buffer);
+            if (in.gcount() <= 0)
+                break;
+            const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+            const std::size_t end = chunk.find_first_of("\r\n");
+            if (end != std::string_view::npos) {
+                bytes.append(chunk.substr(0, end));
+                return bytes;
+            }
+            bytes.append(chunk);
+        }
+    }
+    if (in.bad())
+        throw UserError(messages::cannotOpen(pathToUtf8(path)));
+    return bytes;
+}
+
+std::vector<std::string> readTextLines(const std::filesystem::path& path) {
+    const std::string bytes = readBytes(path, std::string::npos);
+    return splitLines(decodeCp932(bytes, pathToUtf8(path)));
+}
+
+std::string readFirstLine(const std::filesystem::path& path) {
+    std::string bytes = readBytes(path, 1 << 20);
+    std::error_code error;
+    if (bytes.empty() && std::filesystem::file_size(path, error) == 0) {
+        throw UserError(messages::listIndexOutOfRange());
+    }
+    return decodeCp932(bytes, pathToUtf8(path));
+}
+
+void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    const std::string bytes = encodeCp932(joinLinesCrlf(lines));
+    writeFileAtomically(path, bytes);
+}
+
+const std::string& lineAt(const std::vector<std::string>& lines, std::size_t oneBasedNumber) {
+    if (oneBasedNumber < 1 || oneBasedNumber > lines.size())
+        throw UserError(messages::listIndexOutOfRange());
+    return lines[oneBasedNumber - 1];
+}
+
+}  // namespace kestrune
