@@ -55,17 +55,12 @@ QIcon keyboardIcon() {
     return QIcon(pixmap);
 }
 
-<<<<<<< HEAD
 QLabel* counterLabel(const QString& name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(24);
     return label;
-=======
-bool EntryPage::canClose() {
-    return true;
->>>>>>> main
 }
 
 }  // namespace
