@@ -73,7 +73,7 @@ TEST(ResponseBoardModel, CircleAtFindsVisibleCirclesOnly) {
     EXPECT_EQ(board.circleAt(144, 56), 1);
     EXPECT_EQ(board.circleAt(224, 103), 4);
     EXPECT_EQ(board.circleAt(143, 56), 0);
-    EXPECT_EQ(board.circleAt(150, 56 + 48), 0);  // row 3 is hidden
+    EXPECT_EQ(board.circleAt(150, 56 + 48 + 5), 0);  // row 3 is hidden
 }
 
 TEST(ResponseBoardModel, FirstOpenRowPassesRowsWithExactlyOneMark) {
