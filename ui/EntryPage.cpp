@@ -196,9 +196,10 @@ void EntryPage::buildBoardPanel() {
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroller->setWidget(board_);
-    scroller->setWidgetResizable(false);
+    scroller->setWidgetResizable(true);
+    scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroller->setFocusPolicy(Qt::NoFocus);
-    scroller->setMinimumWidth(board_->width() + 24);
+    scroller->setMinimumWidth(board_->minimumWidth() + 24);
 
     previousButton_ =
         makeButton(QStringLiteral("前へ"), QStringLiteral("一つ前の調査用紙に戻ります。"), boardControls_);

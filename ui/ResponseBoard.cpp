@@ -49,6 +49,7 @@ ResponseBoard::ResponseBoard(QWidget* parent)
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setFocusPolicy(Qt::NoFocus);
+    setMinimumWidth(kBoardWidth);
 
     headingA_ =
         makeHeading(QStringLiteral("A"), QStringLiteral("Z or 4"), ResponseBoardModel::kCircleALeft, this);
@@ -79,7 +80,8 @@ void ResponseBoard::LayOutBoard(const std::vector<std::string>& words) {
             label->hide();
         }
     }
-    setFixedSize(kBoardWidth, model_.scrollRange());
+    // The scroll box follows the height; the width fills the box (no horizontal bar).
+    setFixedHeight(model_.scrollRange());
     update();
 }
 

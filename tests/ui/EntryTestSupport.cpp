@@ -25,9 +25,9 @@ const std::vector<std::string>& EntryPageHost::words() {
     return list;
 }
 
-EntryPageHost::EntryPageHost() {
+EntryPageHost::EntryPageHost(const std::vector<std::string>& seriesWords) {
     ensureApplication();
-    disk.makeSeries("飲料", 5, words());
+    disk.makeSeries("飲料", 5, seriesWords);
     context.disk.setRoot(disk.root());
     window = std::make_unique<QMainWindow>();
     dialog = new EndEntryDialog(window.get());

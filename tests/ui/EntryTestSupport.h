@@ -21,10 +21,10 @@ namespace kestrune::testing {
 void ensureApplication();
 
 // An entry page hosted in a plain main window over a temporary study disk holding the series
-// "飲料" (5 panels, 10 pairs) with four words.
+// "飲料" (5 panels, 10 pairs), by default with four words.
 class EntryPageHost {
   public:
-    EntryPageHost();
+    explicit EntryPageHost(const std::vector<std::string>& seriesWords = words());
     ~EntryPageHost();
 
     static const std::vector<std::string>& words();
