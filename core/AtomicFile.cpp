@@ -56,9 +56,11 @@ bool isTemporaryWriteName(std::string_view fileName) {
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     const std::string label = pathToUtf8(target);
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
-    const std::filesystem::path temporary =
-        directory /
-        pathFromUtf8("." + pathToUtf8(target.filename()) + std::string(kTemporaryMarker) + randomSuffix());
+    std::string temporaryName = ".";
+    temporaryName.append(pathToUtf8(target.filename()));
+    temporaryName.append(kTemporaryMarker);
+    temporaryName.append(randomSuffix());
+    const std::filesystem::path temporary = directory / pathFromUtf8(temporaryName);
 
     int fd = -1;
     const bool opened = step("open", [&] {

@@ -1,0 +1,83 @@
+#include "analysis/Merge.h"
+
+#include <vector>
+
+#include "analysis/AnalysisInput.h"
+#include "analysis/AnalysisMessages.h"
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/TextLines.h"
+
+namespace kestrune {
+
+namespace am = analysis_messages;
+
+std::optional<MergeTarget> planMerge(const StudyDisk& disk, const JoinList& list,
+                                     std::string_view resultName) {
+    if (resultName.empty()) {
+        throw UserError(std::string(am::kEnterFileName), std::string(am::kErrorCaption));
+    }
+    if (list.empty())
+        return std::nullopt;
+    MergeTarget target;
+    target.group = resultGroupOfLabel(list.resultGroupLabel());
+    target.series = list.entries().front().series;
+    target.file = std::string(resultName);
+    target.path = disk.dataPath(target.group, target.series, target.file);
+    return target;
+}
+
+namespace {
+
+struct DataHeader {
+    std::int32_t subjects = 0;
+    std::int32_t pairs = 0;
+    std::int32_t images = 0;
+};
+
+// The header as the response data reader splits it: S before the first comma, P before the
+// next, I the rest.
+DataHeader parseHeader(const std::string& line) {
+    const CommaFields first = splitAtFirstComma(line);
+    const CommaFields second = splitAtFirstComma(first.after);
+    return {parseInteger(first.before), parseInteger(second.before), parseInteger(second.after)};
+}
+
+}  // namespace
+
+long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const MergeTarget& target) {
+    std::vector<std::string> output{std::string()};
+    long long total = 0;
+    std::optional<DataHeader> firstHeader;
+    for (const JoinEntry& entry : list.entries()) {
+        const std::filesystem::path path = JoinList::pathOf(disk, entry);
+        const std::vector<std::string> lines = readTextLines(path);
+        const DataHeader header = parseHeader(lineAt(lines, 1));
+        if (header.subjects < 0 || header.pairs < 0 || header.images < 0) {
+            throw UserError(am::headerOutOfRange(shownPath(path), lines.front()));
+        }
+        if (!firstHeader) {
+            firstHeader = header;
+        } else if (header.pairs != firstHeader->pairs || header.images != firstHeader->images) {
+            throw UserError(am::mergeCountsDisagree(shownPath(path), header.pairs, header.images,
+                                                    firstHeader->pairs, firstHeader->images));
+        }
+        const long long count = static_cast<long long>(header.subjects) * header.pairs * header.images;
+        if (static_cast<long long>(lines.size()) < count + 1)
+            throw UserError(messages::listIndexOutOfRange());
+        for (long long n = 1; n <= count; ++n) {
+            const std::string& value = lines[n];
+            parseInteger(value);  // the reader's conversion: a value that is not an integer stops here
+            output.push_back(value);
+        }
+        total += header.subjects;
+    }
+    if (!firstHeader)
+        return 0;
+    output.front() =
+        integerText(total) + "," + integerText(firstHeader->pairs) + "," + integerText(firstHeader->images);
+    writeTextLines(target.path, output);
+    return total;
+}
+
+}  // namespace kestrune
