@@ -85,11 +85,9 @@ class EntryPage : public QWidget, public CataloguePage {
 
   signals:
     // True when an entry run starts (hide every other tab, disable the drive box), false
-    // when it ends.
+    // when it ends, after which the receiver runs every page set-up in the fixed order.
+    // Without a receiver the page sets itself up at the end.
     void lockChanged(bool locked);
-    // At the end of an entry: the main window runs every page set-up in the fixed order.
-    // Without a receiver the page sets itself up.
-    void pageSetUpsRequested();
 
   private:
     friend class EntryKeyFilter;

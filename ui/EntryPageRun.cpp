@@ -333,12 +333,10 @@ void EntryPage::EndEntry() {
     }
     std::error_code ignored;
     std::filesystem::remove(context_.disk.backupPath(run_.group, run_.series), ignored);
+    const bool setUpByReceiver = isSignalConnected(QMetaMethod::fromSignal(&EntryPage::lockChanged));
     leaveLockedState();
-    if (isSignalConnected(QMetaMethod::fromSignal(&EntryPage::pageSetUpsRequested))) {
-        emit pageSetUpsRequested();
-    } else {
+    if (!setUpByReceiver)
         SetUpEntryPage();
-    }
 }
 
 }  // namespace kestrune

@@ -35,7 +35,12 @@ EntryPageHost::EntryPageHost(const std::vector<std::string>& seriesWords) {
     window->setCentralWidget(page);
     window->resize(900, 700);
     page->setClock([] { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 30)); });
-    QObject::connect(page, &EntryPage::lockChanged, [this](bool locked) { lockSignals.push_back(locked); });
+    // As the main window does: every page set-up runs after the lock is lifted.
+    QObject::connect(page, &EntryPage::lockChanged, [this](bool locked) {
+        lockSignals.push_back(locked);
+        if (!locked)
+            page->setUpPage();
+    });
     page->seriesChooser()->addItem(QStringLiteral("飲料"));
     page->seriesChooser()->setCurrentIndex(0);
     page->setUpPage();
