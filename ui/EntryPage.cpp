@@ -112,8 +112,11 @@ void EntryPage::buildFilePart() {
         sexChooser_->addItem(QString::fromUtf8(sexGroupChooserLabel(group).data(),
                                                static_cast<qsizetype>(sexGroupChooserLabel(group).size())));
     }
-    connect(sexChooser_, &QComboBox::currentIndexChanged, this,
-            [this] { guarded([this] { ListDataFiles(); }); });
+    connect(sexChooser_, &QComboBox::currentIndexChanged, this, [this] {
+        // While the chooser is enabled the running entry follows it: its files go there.
+        run_.group = chosenGroup();
+        guarded([this] { ListDataFiles(); });
+    });
     fileNameBox_ = new QLineEdit(this);
     fileNameBox_->setObjectName(QStringLiteral("fileNameBox"));
 
@@ -282,20 +285,28 @@ TSexGroup EntryPage::chosenGroup() const {
     return sexGroupFromIndex(sexChooser_->currentIndex());
 }
 
+void EntryPage::clearSeriesShape() {
+    seriesReady_ = false;
+    rebuildPairTabs(0);
+    pairCountCounter_->clear();
+    board_->LayOutBoard({});
+    run_.pairTabs = 0;
+    run_.images = 0;
+}
+
 void EntryPage::SetUpEntryPage() {
     const std::string series = chosenSeries().toStdString();
     if (seriesChooser_->count() == 0 || series.empty()) {
         if (entryInProgress_)
             return;
         commentLabel_->clear();
-        rebuildPairTabs(0);
-        pairCountCounter_->clear();
-        board_->LayOutBoard({});
-        run_.pairTabs = 0;
-        run_.images = 0;
+        clearSeriesShape();
         dataFileList_->clear();
         return;
     }
+    // A set-up that fails part way leaves no shape of an earlier series behind to enter into.
+    if (!entryInProgress_)
+        clearSeriesShape();
     commentLabel_->setText(QString::fromStdString(context_.disk.ReadSeriesComment(series)));
     const CommaFields header = splitAtFirstComma(readFirstLine(context_.disk.orderPath(series)));
     const int pairTabs = parseInteger(header.after);
@@ -311,6 +322,7 @@ void EntryPage::SetUpEntryPage() {
         run_.images = images;
         pairCountCounter_->setText(QString::number(pairTabs));
         board_->LayOutBoard(words);
+        seriesReady_ = true;
     }
     ListDataFiles();
 }

@@ -118,11 +118,14 @@ class EntryPage : public QWidget, public CataloguePage {
     // Runs an operation, showing a failure the user caused instead of letting it escape.
     void guarded(const std::function<void()>& operation);
     void setUpAfterWrite();
+    void clearSeriesShape();
 
     AppContext& context_;
     EndEntryDialog& endDialog_;
     QComboBox* seriesChooser_;
     bool entryInProgress_ = false;
+    // The entry page's series was read whole: a run can start on it.
+    bool seriesReady_ = false;
 
     TEntryRun run_;
     std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };

@@ -177,7 +177,7 @@ void EntryPage::setUpAfterWrite() {
 }
 
 void EntryPage::NewInput() {
-    if (seriesChooser_->count() == 0)
+    if (seriesChooser_->count() == 0 || !seriesReady_)
         return;
     if (entryInProgress_ &&
         context_.prompter.ask({kDiscardQuestion, QStringLiteral("新規入力"), PromptButtons::YesNo,
@@ -203,7 +203,7 @@ void EntryPage::NewInput() {
 }
 
 void EntryPage::OpenFile() {
-    if (seriesChooser_->count() == 0)
+    if (seriesChooser_->count() == 0 || !seriesReady_)
         return;
     QTreeWidgetItem* row = dataFileList_->currentItem();
     if (row == nullptr || !row->isSelected())

@@ -426,6 +426,49 @@ TEST_F(EntryRun, AnEmptyFileNameAtTheEndAsksForOne) {
     EXPECT_FALSE(page.entryInProgress());
 }
 
+TEST_F(EntryRun, OpeningDuringAnEntryAsksFirst) {
+    std::vector<std::string> lines{"1,10,4"};
+    lines.resize(41, "1");
+    host.disk.writeLines("male/飲料/全B.dat", lines);
+    page.setUpPage();
+    host.clickButton(page.newInputButton());
+    host.typeSheet("AA");
+    ASSERT_TRUE(host.selectDataFile(QStringLiteral("全B")));
+    host.prompter.answers.push_back(PromptAnswer::No);
+    host.clickButton(page.openButton());
+    EXPECT_EQ(host.prompter.lastText(), QStringLiteral("入力中のデータはなくなります。よろしいですか?"));
+    EXPECT_EQ(host.prompter.messages.back().caption, QStringLiteral("ファイルの読み込み"));
+    EXPECT_EQ(host.boardMarks(), (std::vector<std::string>{"A", "A", "-", "-"}));
+    host.clickButton(page.openButton());
+    EXPECT_EQ(host.boardMarks(), (std::vector<std::string>{"B", "B", "B", "B"}));
+    EXPECT_EQ(host.lockSignals, std::vector<bool>{true});
+}
+
+TEST_F(EntryRun, TheFilesFollowTheSexGroupChosenDuringTheFirstSubject) {
+    page.fileNameBox()->setText(QStringLiteral("run"));
+    host.clickButton(page.newInputButton());
+    page.sexChooser()->setCurrentIndex(1);
+    typeSubject(host, 1);
+    host.clickButton(page.saveButton());
+    EXPECT_TRUE(std::filesystem::exists(host.dataFile("run", TSexGroup::Female)));
+    EXPECT_FALSE(std::filesystem::exists(host.dataFile("run", TSexGroup::Male)));
+    host.clickButton(page.addSubjectButton());
+    EXPECT_TRUE(std::filesystem::exists(host.backupFile(TSexGroup::Female)));
+}
+
+TEST_F(EntryRun, ASeriesThatCannotBeReadOffersNoEntry) {
+    host.disk.makeSeries("欠落", 3, {"赤い"});
+    std::filesystem::remove(host.context.disk.vocabularyPath("欠落"));
+    page.seriesChooser()->addItem(QStringLiteral("欠落"));
+    page.seriesChooser()->setCurrentIndex(1);
+    page.setUpPage();
+    EXPECT_TRUE(host.prompter.lastText().startsWith(QStringLiteral("ﾌｧｲﾙ")))
+        << host.prompter.lastText().toStdString();
+    EXPECT_EQ(page.pairTabs()->count(), 0);
+    host.clickButton(page.newInputButton());
+    EXPECT_FALSE(page.entryInProgress());
+}
+
 TEST_F(EntryRun, ClosingWithoutAnEntryIsAllowed) {
     EXPECT_TRUE(page.canClose());
     EXPECT_TRUE(host.prompter.messages.empty());
