@@ -35,6 +35,8 @@ namespace {
 QPushButton* makeButton(const QString& caption, const QString& hint, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setToolTip(hint);
+    // Enter presses the focused button, as the operator's keyboard habit expects.
+    button->setAutoDefault(true);
     return button;
 }
 

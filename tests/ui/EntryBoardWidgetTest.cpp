@@ -128,6 +128,15 @@ TEST_F(EntryBoard, AnyKeyOnACompleteSheetMovesTheFocusOn) {
     EXPECT_EQ(host.focused(), page.nextButton());
 }
 
+TEST_F(EntryBoard, EnterOnTheFocusedNextButtonMovesOn) {
+    host.clickButton(page.newInputButton());
+    host.typeSheet("ABAB");
+    ASSERT_EQ(host.focused(), page.nextButton());
+    QTest::keyClick(host.focused(), Qt::Key_Return);
+    EXPECT_EQ(page.pairCounter()->text(), "2");
+    EXPECT_EQ(host.focused(), page.keyboardButton());
+}
+
 TEST_F(EntryBoard, ASheetWithAForeignValueShowsThatRowCleared) {
     std::vector<std::string> lines{"1,10,4", "1", "7", "0", "0"};
     lines.resize(41, "0");
