@@ -82,6 +82,14 @@ TEST_F(EntryBoard, BackgroundClicksFillTheFirstOpenRow) {
     EXPECT_EQ(host.boardMarks(), (std::vector<std::string>{"A", "B", "B", "A"}));
 }
 
+TEST_F(EntryBoard, AClickOnAWordIsAClickOnTheBoard) {
+    host.clickButton(page.newInputButton());
+    QLabel* word = page.board()->wordLabel(3);
+    QTest::mouseClick(word, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(page.board()->headingA(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(host.boardMarks(), (std::vector<std::string>{"B", "A", "-", "-"}));
+}
+
 TEST_F(EntryBoard, KeysMarkRowsAndUpperCaseDoesNothing) {
     host.clickButton(page.newInputButton());
     host.type("ZX");
