@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFrame>
+#include <array>
+#include <memory>
+
+#include "entry/ResponseBoardModel.h"
+
+class QLabel;
+
+namespace kestrune {
+
+// The response board on screen: a white panel with the headings "A" and "B", one word label
+// per image and the 50 windowless answer circles it paints and dispatches clicks to. A
+// mouse-down outside the circles marks the first open row (left A, right B).
+class ResponseBoard : public QFrame {
+    Q_OBJECT
+  public:
+    explicit ResponseBoard(QWidget* parent = nullptr);
+
+    ResponseBoardModel& model() { return model_; }
+    const ResponseBoardModel& model() const { return model_; }
+
+    // Shows one row per word and sets the board's height to the scroll range.
+    void LayOutBoard(const std::vector<std::string>& words);
+    int scrollRange() const { return model_.scrollRange(); }
+
+    QLabel* wordLabel(int row) const { return wordLabels_.at(row - 1); }
+    QLabel* headingA() const { return headingA_; }
+    QLabel* headingB() const { return headingB_; }
+    // The centre of a circle in board coordinates, for clicks.
+    QPoint circleCentre(int number) const;
+
+    // Replaces the random source of the marks (tests and screenshots fix it).
+    void setMarkRandom(std::unique_ptr<UniformRandom> random);
+
+  signals:
+    // After a mark changed through the board's own mouse handling.
+    void marked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    void repaintCircle(const TScriptCircle& circle);
+
+    ResponseBoardModel model_;
+    std::unique_ptr<UniformRandom> random_;
+    std::array<QLabel*, ResponseBoardModel::kRowCount> wordLabels_{};
+    QLabel* headingA_;
+    QLabel* headingB_;
+    int pressedCircle_ = 0;
+};
+
+}  // namespace kestrune
