@@ -226,9 +226,11 @@ std::string scientificText(double value) {
     if (e == std::string::npos || e + 2 > result.size())
         return result;  // inf or nan
     std::string digits = result.substr(e + 2);
-    while (digits.size() < 3)
-        digits.insert(0, "0");
-    return result.substr(0, e + 2) + digits;
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    std::string label = result.substr(0, e + 2);
+    label.append(digits);
+    return label;
 }
 
 ExponentLabel exponentLabel(double value) {

@@ -20,7 +20,7 @@ inline std::string colourText(Color c) {
 inline std::string pointsText(const std::vector<Point>& points) {
     std::string text;
     for (Point p : points)
-        text += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+        text.append(" ").append(std::to_string(p.x)).append(",").append(std::to_string(p.y));
     return text;
 }
 

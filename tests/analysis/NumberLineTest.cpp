@@ -158,7 +158,7 @@ TEST(NumberLineGraph, OneImageLiesAt900AndTwentyFiveAre36Apart) {
     std::vector<std::string> words;
     std::vector<std::vector<std::string>> scores;
     for (int i = 0; i < 25; ++i) {
-        words.push_back("w" + std::to_string(i));
+        words.push_back(std::string("w").append(std::to_string(i)));
         scores.push_back({"0.1", "0.2"});
     }
     const Picture many = draw(scaleValueTable(words, scores));
