@@ -41,13 +41,7 @@ void viewIndividualInto(TextGrid& grid, IndividualStore& store, const StudyDisk&
                         std::string_view series, std::string_view file, int tabIndex,
                         ResponseBuffer* buffer) {
     const AnalysisInput input = loadAnalysisInput(disk, group, series, file, kScaleValueLimits);
-    WinCountTable wins;
-    if (buffer) {
-        buffer->load(input.answers);
-        wins = countWins(*buffer, input);
-    } else {
-        wins = countWins(input);
-    }
+    const WinCountTable wins = loadAndCountWins(input, buffer);
     store = buildIndividualStore(wins, input.panelCount);
     grid.resize(grid.columnCount(), store.subjects + 1);
     for (int s = 1; s <= store.subjects; ++s)

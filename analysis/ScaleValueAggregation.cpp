@@ -57,13 +57,7 @@ void aggregateIntoGrid(TextGrid& grid, const StudyDisk& disk, TSexGroup group, s
                        std::string_view file, ResponseBuffer* buffer) {
     const AnalysisInput input = loadAnalysisInput(disk, group, series, file, kScaleValueLimits);
     checkGridFits(grid, input);
-    WinCountTable wins;
-    if (buffer) {
-        buffer->load(input.answers);
-        wins = countWins(*buffer, input);
-    } else {
-        wins = countWins(input);
-    }
+    const WinCountTable wins = loadAndCountWins(input, buffer);
     writeScaleValueCells(grid, computeScaleValues(wins, input.panelCount));
 }
 

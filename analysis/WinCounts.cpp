@@ -61,4 +61,11 @@ WinCountTable countWins(const ResponseBuffer& buffer, const AnalysisInput& input
     return count(input, [&](std::size_t n) { return buffer.answer(n); });
 }
 
+WinCountTable loadAndCountWins(const AnalysisInput& input, ResponseBuffer* buffer) {
+    if (!buffer)
+        return countWins(input);
+    buffer->load(input.answers);
+    return countWins(*buffer, input);
+}
+
 }  // namespace kestrune

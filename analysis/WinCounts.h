@@ -40,4 +40,7 @@ WinCountTable countWins(const AnalysisInput& input);
 // analyses load the file they count.
 WinCountTable countWins(const ResponseBuffer& buffer, const AnalysisInput& input);
 
+// The pages' way: with a buffer, the answers are loaded into it first and counted from there.
+WinCountTable loadAndCountWins(const AnalysisInput& input, ResponseBuffer* buffer);
+
 }  // namespace kestrune
