@@ -3,11 +3,11 @@
 #include <QIcon>
 
 #include "core/StudyDisk.h"
-#include "ui/AddinMenu.h"
-#include "ui/AppContext.h"
-#include "ui/ApplicationSetup.h"
-#include "ui/MainWindow.h"
-#include "ui/Prompter.h"
+#include "ui/shell/AddinMenu.h"
+#include "ui/common/AppContext.h"
+#include "ui/shell/ApplicationSetup.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/common/Prompter.h"
 
 // kestrune [STUDY_DISK]: opens the main window on a study disk (the current directory when
 // none is given).

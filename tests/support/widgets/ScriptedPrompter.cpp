@@ -31,8 +31,11 @@ QString ScriptedPrompter::openFileName(const FileDialogRequest& request) {
     return takeFront(fileNames).value_or(QString());
 }
 
-QString ScriptedPrompter::saveFileName(const FileDialogRequest& request) {
+QString ScriptedPrompter::saveFileName(const FileDialogRequest& request, QString* chosenFilter) {
     fileDialogs.push_back(request);
+    const QString filter = takeFront(saveFilters).value_or(request.filters.value(0));
+    if (chosenFilter != nullptr)
+        *chosenFilter = filter;
     return takeFront(fileNames).value_or(QString());
 }
 

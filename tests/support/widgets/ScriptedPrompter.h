@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/Prompter.h"
+#include "ui/common/Prompter.h"
 
 namespace kestrune::testing {
 
@@ -19,6 +19,7 @@ class ScriptedPrompter : public Prompter {
 
     std::deque<PromptAnswer> answers;  // for ask()
     std::deque<QString> fileNames;     // for open/save dialogs
+    std::deque<QString> saveFilters;   // the file type chosen in a save dialog; else the first
     std::deque<QString> directories;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printerChoices;
@@ -27,7 +28,7 @@ class ScriptedPrompter : public Prompter {
 
     PromptAnswer ask(const PromptRequest& request) override;
     QString openFileName(const FileDialogRequest& request) override;
-    QString saveFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request, QString* chosenFilter = nullptr) override;
     QString existingDirectory(const QString& caption, const QString& start) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool choosePrinter(QPrinter& printer) override;

@@ -1,9 +1,0 @@
-#include "ui/PageSetupDialog.h"
-
-namespace kestrune {
-
-PageSetupDialog::PageSetupDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("ページ設定"));
-}
-
-}  // namespace kestrune

@@ -1,0 +1,59 @@
+#include "ui/common/DiskFileOperations.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <cerrno>
+
+#include "core/StudyDisk.h"
+
+namespace kestrune {
+
+namespace fs = std::filesystem;
+
+std::optional<fs::path> moveToDesktopTrash(const fs::path& place) {
+    // Without the user's data directory Qt puts the trash into the working directory.
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty() || !QDir().mkpath(dataHome))
+        return std::nullopt;
+    QString inTrash;
+    if (!QFile::moveToTrash(QString::fromStdString(pathToUtf8(place)), &inTrash) || inTrash.isEmpty()) {
+        return std::nullopt;
+    }
+    return pathFromUtf8(inTrash.toStdString());
+}
+
+bool restoreFromTrash(const fs::path& inTrash, const fs::path& original) {
+    std::error_code error;
+    fs::rename(inTrash, original, error);
+    if (error)
+        return false;
+    // The trash keeps "files/NAME" beside "info/NAME.trashinfo".
+    const fs::path info =
+        inTrash.parent_path().parent_path() / "info" / (inTrash.filename().string() + ".trashinfo");
+    fs::remove(info, error);
+    return true;
+}
+
+bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the no-replace flag: test, then rename.
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)) || !fs::exists(fs::symlink_status(from, error)))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
+}
+
+bool isPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+}  // namespace kestrune

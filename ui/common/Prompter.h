@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace kestrune {
+
+class UserError;
+
+// Every message box and dialog the application shows goes through this interface, so that
+// tests can answer it and check the exact text, caption, buttons and icon.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptIcon { None, Information, Warning, Question, Error };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+struct PromptRequest {
+    QString text;
+    QString caption;
+    PromptButtons buttons = PromptButtons::Ok;
+    PromptIcon icon = PromptIcon::None;
+};
+
+struct FileDialogRequest {
+    QString caption;
+    QString directory;       // start directory
+    QString fileName;        // proposed name
+    QStringList filters;     // "物理量の設定ファイル (*.phy)" style
+    QString defaultSuffix;   // without the dot
+    bool mustExist = false;  // open dialogs
+    bool confirmOverwrite = false;
+};
+
+class Prompter {
+  public:
+    virtual ~Prompter() = default;
+
+    // A modal message box; returns the button pressed (closing the box answers Cancel/No/Ok).
+    virtual PromptAnswer ask(const PromptRequest& request) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QString openFileName(const FileDialogRequest& request) = 0;
+    // `chosenFilter`, when given, receives the file type the user chose (one of `filters`).
+    virtual QString saveFileName(const FileDialogRequest& request, QString* chosenFilter = nullptr) = 0;
+    virtual QString existingDirectory(const QString& caption, const QString& start) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    // The print dialog; true when the user chose to print.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // Runs one of the application's own modal dialogs and returns its result code.
+    virtual int runDialog(QDialog& dialog) = 0;
+};
+
+// The standard error box for a failure a user caused: the error's caption (or the
+// application title) with the error icon and OK.
+void showError(Prompter& prompter, const UserError& error);
+void showError(Prompter& prompter, const QString& text);
+
+// The real dialogs, parented to a window.
+class WidgetPrompter : public Prompter {
+  public:
+    explicit WidgetPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    PromptAnswer ask(const PromptRequest& request) override;
+    QString openFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request, QString* chosenFilter = nullptr) override;
+    QString existingDirectory(const QString& caption, const QString& start) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool choosePrinter(QPrinter& printer) override;
+    int runDialog(QDialog& dialog) override;
+
+  private:
+    QWidget* parent_;
+};
+
+// "Kestrune for Windows95/NT": the application title and main window caption.
+QString applicationTitle();
+
+}  // namespace kestrune
