@@ -10,19 +10,20 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/shell/AddinMenu.h"
 #include "ui/analysis/AnalysisPage.h"
+#include "ui/analysis/DataFileList.h"
 #include "ui/common/AppContext.h"
-#include "ui/shell/CatalogueReload.h"
+#include "ui/common/Prompter.h"
 #include "ui/correlation/CorrelationDiagramPage.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
-#include "ui/shell/DriveBox.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
 #include "ui/figures/PageSetupDialog.h"
-#include "ui/common/Prompter.h"
 #include "ui/series/SeriesActions.h"
 #include "ui/series/SeriesPage.h"
+#include "ui/shell/AddinMenu.h"
+#include "ui/shell/CatalogueReload.h"
+#include "ui/shell/DriveBox.h"
 #include "ui/shell/ShellAboutDialog.h"
 
 namespace kestrune {
@@ -73,6 +74,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
                 [this] { catalogue_->runPageSetUps(); });
     }
     connect(entryPage_, &EntryPage::lockChanged, this, &MainWindow::lockForEntry);
+    connect(analysisPage_, &AnalysisPage::dataFilesChanged, entryPage_, &EntryPage::refreshDataFiles);
     connect(driveBox_, &DriveBox::rootChosen, this, &MainWindow::changeRoot);
 
     buildMenus();
@@ -146,7 +148,11 @@ void MainWindow::FormCreate(const MainWindowOptions& options) {
     // 7. What the window owns for the run.
     diagramPicture_.clear();
     context_.figureMargins = FigureMargins{};
-    sortDirections_ = {1, 1, 1};
+    dataFileSortDirections() = {1, 1, 1};
+}
+
+std::array<int, 3>& MainWindow::dataFileSortDirections() {
+    return analysisPage_->dataFileList()->sortDirections();
 }
 
 bool MainWindow::entryInProgress() const {
