@@ -49,12 +49,13 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
 }
 
 bool ScriptedPrompter::choosePrinter(QPrinter& printer) {
-    const bool chosen = takeFront(printerChoices).value_or(false);
-    if (chosen && !printerPdfFile.isEmpty()) {
+    if (!takeFront(printerChoices).value_or(false))
+        return false;
+    if (auto file = takeFront(printFiles)) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printerPdfFile);
+        printer.setOutputFileName(*file);
     }
-    return chosen;
+    return true;
 }
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {

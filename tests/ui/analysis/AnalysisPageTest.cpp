@@ -87,7 +87,7 @@ TEST_F(AnalysisPageTest, AggregationShowsTheTableAndSavesWhatTheBatchProgramWrit
     EXPECT_EQ(copied, cliLines(runCli(disk.root(), "aggregate 印象 male 例題")));
 
     prompter.printerChoices = {true};
-    prompter.printerPdfFile = QString::fromStdString(out.path("table.pdf").string());
+    prompter.printFiles = {QString::fromStdString(out.path("table.pdf").string())};
     QTest::mouseClick(sub->printButton(), Qt::LeftButton);
     EXPECT_EQ(readBytes(out.path("table.pdf")).substr(0, 4), "%PDF");
 
@@ -141,7 +141,7 @@ TEST_F(AnalysisPageTest, IndividualViewFollowsTheImageTabsAndCopiesWhatTheBatchP
     EXPECT_EQ(prompter.fileDialogs[1].filters, QStringList{QStringLiteral("text (*.txt)")});
 
     prompter.printerChoices = {true};
-    prompter.printerPdfFile = QString::fromStdString(out.path("individual.pdf").string());
+    prompter.printFiles = {QString::fromStdString(out.path("individual.pdf").string())};
     QTest::mouseClick(sub->printButton(), Qt::LeftButton);
     EXPECT_EQ(readBytes(out.path("individual.pdf")).substr(0, 4), "%PDF");
 }
