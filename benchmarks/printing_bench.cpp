@@ -18,14 +18,36 @@ using namespace kestrune;
 
 namespace {
 
-std::filesystem::path outputFile() {
-    static const std::filesystem::path file = [] {
+// The PDF each run overwrites, in a directory removed when the program ends.
+class OutputFile {
+  public:
+    OutputFile() {
         std::string pattern = (std::filesystem::temp_directory_path() / "kestrune-bench-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("no temporary directory");
-        return std::filesystem::path(pattern) / "print.pdf";
-    }();
-    return file;
+        directory_ = pattern;
+    }
+    ~OutputFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(directory_, ignored);
+    }
+    QString path() const { return QString::fromStdString((directory_ / "print.pdf").string()); }
+
+  private:
+    std::filesystem::path directory_;
+};
+
+const OutputFile output;
+
+// Fonts need a QGuiApplication; one for the whole run, without a display.
+void ensureGuiApplication() {
+    if (QGuiApplication::instance() != nullptr)
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "printing_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
 }
 
 void toA4At600(QPdfWriter& writer) {
@@ -47,13 +69,14 @@ TextGrid largestScaleValueTable() {
 }
 
 void PrintLargestScaleValueTable(benchmark::State& state) {
+    ensureGuiApplication();
     const TextGrid grid = largestScaleValueTable();
     TStrGridPrinter printer;
     printer.TargetGrid = &grid;
     printer.TopMargin = 20;
     printer.Font = QFont("DejaVu Sans", 9);
     for (auto _ : state) {
-        QPdfWriter writer(QString::fromStdString(outputFile().string()));
+        QPdfWriter writer(output.path());
         toA4At600(writer);
         printer.Print(writer);
     }
@@ -62,11 +85,12 @@ void PrintLargestScaleValueTable(benchmark::State& state) {
 BENCHMARK(PrintLargestScaleValueTable)->Unit(benchmark::kMillisecond);
 
 void PrintIndividualText(benchmark::State& state) {
+    ensureGuiApplication();
     std::vector<std::string> lines;
     for (int i = 0; i < 300; ++i)
         lines.push_back(std::to_string(i) + "\t9\t8\t7\t6\t5\t4\t3\t2\t1\t0");
     for (auto _ : state) {
-        QPdfWriter writer(QString::fromStdString(outputFile().string()));
+        QPdfWriter writer(output.path());
         toA4At600(writer);
         printTextLines(writer, lines);
     }
@@ -75,12 +99,4 @@ BENCHMARK(PrintIndividualText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);  // fonts for the printers
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(outputFile().parent_path());
-    return 0;
-}
+BENCHMARK_MAIN();
