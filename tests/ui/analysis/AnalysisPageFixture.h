@@ -5,6 +5,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/TextGrid.h"
 #include "tests/output/TableGolden.h"
 #include "tests/ui/shell/MainWindowFixture.h"
 #include "ui/analysis/AnalysisPage.h"

@@ -1,6 +1,7 @@
 // The analysis page driven as a researcher does: choose, click, save, copy, print.
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,6 +91,16 @@ TEST_F(AnalysisPageTest, AggregationShowsTheTableAndSavesWhatTheBatchProgramWrit
     prompter.printFiles = {QString::fromStdString(out.path("table.pdf").string())};
     QTest::mouseClick(sub->printButton(), Qt::LeftButton);
     EXPECT_EQ(readBytes(out.path("table.pdf")).substr(0, 4), "%PDF");
+
+    // "グラフ" opens the number line window on this table, captioned with the file's path.
+    QString shownCaption;
+    prompter.dialogHandlers = {[&](QDialog& dialog) {
+        shownCaption = dialog.windowTitle();
+        return int(QDialog::Rejected);
+    }};
+    QTest::mouseClick(sub->graphButton(), Qt::LeftButton);
+    EXPECT_EQ(shownCaption, QStringLiteral("データ集計"));
+    EXPECT_TRUE(prompter.dialogHandlers.empty());
 
     // A file that cannot be read changes the path label only; the table keeps its cells.
     disk.writeLines("male/印象/壊れ.dat", {"x,3,1", "0"});

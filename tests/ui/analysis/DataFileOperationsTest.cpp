@@ -1,5 +1,7 @@
 // The file list's sorting, context menu, rename, delete and move, and the join sub-page's
 // merge, driven through the page's own controls.
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -16,14 +18,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Typed text as the input method commits it (the key simulation knows only ASCII).
+void typeText(QWidget* editor, const QString& text) {
+    QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
 TEST_F(AnalysisPageTest, EachHeaderSortsByItsOwnDirectionAsText) {
     disk.writeLines("male/印象/a.dat", {"9,3,1"});
     disk.writeLines("male/印象/b.dat", {"10,3,1"});
-    disk.writeLines("male/印象/c.dat", {"2,3,1"});
+    disk.writeLines("male/印象/c.dat", {"3,3,1"});
     openAnalysisPage();
     EXPECT_EQ(fileList()->headerItem()->text(1), QStringLiteral("人数"));
     clickHeader(1);  // the first click sorts descending, the counts as texts
-    EXPECT_EQ(listedNames(), (QStringList{"a", "c", "例題", "b"}));
+    EXPECT_EQ(listedNames(), (QStringList{"a", "c", "例題", "b"}));  // 9, 3, 2, 10
     clickHeader(1);
     EXPECT_EQ(listedNames(), (QStringList{"b", "例題", "c", "a"}));
     clickHeader(0);  // another column keeps its own direction
@@ -63,7 +70,7 @@ TEST_F(AnalysisPageTest, TheMenuFollowsTheSelectionAndRenameMoveDeleteAreAllOrNo
     auto* editor = fileList()->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("改名"));
+    typeText(editor, QStringLiteral("改名"));
     QTest::keyClick(editor, Qt::Key_Return);
     for (int round = 0; round < 3; ++round)
         QCoreApplication::processEvents();
@@ -76,11 +83,14 @@ TEST_F(AnalysisPageTest, TheMenuFollowsTheSelectionAndRenameMoveDeleteAreAllOrNo
     const std::string before = readBytes(dataFile(TSexGroup::Male, "other"));
     for (const QString& taken : {QStringLiteral("other"), QStringLiteral("../other")}) {
         clickFile(QStringLiteral("改名"));
+        // The closed editor took the window's focus with it.
+        QApplication::setActiveWindow(window.get());
+        fileList()->setFocus();
         QTest::keyClick(fileList(), Qt::Key_F2);
         editor = fileList()->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
-        QTest::keyClicks(editor, taken);
+        typeText(editor, taken);
         QTest::keyClick(editor, Qt::Key_Return);
         for (int round = 0; round < 3; ++round)
             QCoreApplication::processEvents();
