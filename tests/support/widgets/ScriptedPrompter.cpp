@@ -1,5 +1,7 @@
 #include "tests/support/widgets/ScriptedPrompter.h"
 
+#include <QPrinter>
+
 #include <QDialog>
 
 namespace kestrune::testing {
@@ -47,8 +49,13 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
     return takeFront(colors).value_or(std::nullopt);
 }
 
-bool ScriptedPrompter::choosePrinter(QPrinter&) {
-    return takeFront(printerChoices).value_or(false);
+bool ScriptedPrompter::choosePrinter(QPrinter& printer) {
+    const bool print = takeFront(printerChoices).value_or(false);
+    if (print && !printToFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+    }
+    return print;
 }
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {
