@@ -1,5 +1,7 @@
 #include "tests/support/widgets/ScriptedPrompter.h"
 
+#include <QPrinter>
+
 #include <QDialog>
 #include <QPrinter>
 
