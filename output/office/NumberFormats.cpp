@@ -47,7 +47,9 @@ std::string storedNumberFormat(const std::string& localFormat) {
                 out += localFormat.substr(i);
                 break;
             }
-            out += "[" + bracketed(localFormat.substr(i + 1, close - i - 1)) + "]";
+            out += '[';
+            out += bracketed(localFormat.substr(i + 1, close - i - 1));
+            out += ']';
             i = close;
         } else if (c == '"') {
             const std::size_t close = localFormat.find('"', i + 1);
