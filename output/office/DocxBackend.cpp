@@ -89,23 +89,33 @@ int DocxBackend::addTable(const DocRangeRef& at, int rows, int columns) {
     return number;
 }
 
-// Positions [start, end) of a cell's range: its text and its end-of-cell mark. Each row ends
-// with a mark of its own. Tables stand at the start of the document, newest first.
-std::pair<int, int> DocxBackend::cellSpan(const TableData& table, int row, int column) const {
+// Positions [start, end) of the cells' ranges, in document order: each cell's text and its
+// end-of-cell mark; each row ends with a mark of its own. Tables stand at the start of the
+// document, newest first.
+template <class Visit>
+void DocxBackend::forEachCellSpan(int document, Visit visit) const {
     int position = 0;
-    for (int number : documents_[static_cast<std::size_t>(table.document - 1)].tables) {
-        const TableData& t = tables_[static_cast<std::size_t>(number - 1)];
-        for (int r = 1; r <= t.rows; ++r) {
-            for (int c = 1; c <= t.columns; ++c) {
-                const int length = characterCount(t.cell(r, c).text) + 1;
-                if (&t == &table && r == row && c == column)
-                    return {position, position + length};
+    for (int number : documents_[static_cast<std::size_t>(document - 1)].tables) {
+        const TableData& table = tables_[static_cast<std::size_t>(number - 1)];
+        for (int r = 1; r <= table.rows; ++r) {
+            for (int c = 1; c <= table.columns; ++c) {
+                const int length = characterCount(table.cell(r, c).text) + 1;
+                visit(number, r, c, position, position + length);
                 position += length;
             }
             position += 1;
         }
     }
-    return {position, position};
+}
+
+std::pair<int, int> DocxBackend::cellSpan(int tableNumber, int row, int column) const {
+    std::pair<int, int> span{0, 0};
+    const TableData& table = tables_[static_cast<std::size_t>(tableNumber - 1)];
+    forEachCellSpan(table.document, [&](int number, int r, int c, int start, int end) {
+        if (number == tableNumber && r == row && c == column)
+            span = {start, end};
+    });
+    return span;
 }
 
 std::vector<std::tuple<int, int, int>> DocxBackend::cellsOf(const DocRangeRef& range) {
@@ -115,18 +125,13 @@ std::vector<std::tuple<int, int, int>> DocxBackend::cellsOf(const DocRangeRef& r
         cells.emplace_back(range.table, range.row, range.column);
         return cells;
     }
-    for (int number : documentAt(range.document).tables) {
-        const TableData& table = tables_[static_cast<std::size_t>(number - 1)];
-        for (int r = 1; r <= table.rows; ++r) {
-            for (int c = 1; c <= table.columns; ++c) {
-                const auto [start, end] = cellSpan(table, r, c);
-                const bool inside = range.start == range.end ? (range.start >= start && range.start < end)
-                                                             : (start < range.end && range.start < end);
-                if (inside)
-                    cells.emplace_back(number, r, c);
-            }
-        }
-    }
+    documentAt(range.document);
+    forEachCellSpan(range.document, [&](int number, int r, int c, int start, int end) {
+        const bool inside = range.start == range.end ? (range.start >= start && range.start < end)
+                                                     : (start < range.end && range.start < end);
+        if (inside)
+            cells.emplace_back(number, r, c);
+    });
     return cells;
 }
 
@@ -158,17 +163,15 @@ void DocxBackend::setTextOrientation(const DocRangeRef& range, int orientation) 
 int DocxBackend::rangeStart(const DocRangeRef& range) {
     if (range.kind == DocRangeRef::Kind::Positions)
         return range.start;
-    const TableData& table = tableAt(range.table);
-    table.cell(range.row, range.column);
-    return cellSpan(table, range.row, range.column).first;
+    tableAt(range.table).cell(range.row, range.column);
+    return cellSpan(range.table, range.row, range.column).first;
 }
 
 int DocxBackend::rangeEnd(const DocRangeRef& range) {
     if (range.kind == DocRangeRef::Kind::Positions)
         return range.end;
-    const TableData& table = tableAt(range.table);
-    table.cell(range.row, range.column);
-    return cellSpan(table, range.row, range.column).second;
+    tableAt(range.table).cell(range.row, range.column);
+    return cellSpan(range.table, range.row, range.column).second;
 }
 
 void DocxBackend::select(const DocRangeRef& range) {

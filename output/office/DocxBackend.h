@@ -97,7 +97,9 @@ class DocxBackend : public WordBackend {
     TableData& tableAt(int number);
     // The cells a range covers, as (table, row, column).
     std::vector<std::tuple<int, int, int>> cellsOf(const DocRangeRef& range);
-    std::pair<int, int> cellSpan(const TableData& table, int row, int column) const;
+    template <class Visit>
+    void forEachCellSpan(int document, Visit visit) const;
+    std::pair<int, int> cellSpan(int table, int row, int column) const;
     std::vector<Border*> ownedEdges(const BorderOwnerRef& owner, int border);
 
     const PictureClipboard* clipboard_;
