@@ -6,6 +6,8 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/OfficeOutput.h"
+#include "output/office/OfficeFiles.h"
 #include "output/tables/IndividualText.h"
 #include "output/tables/ScaleValueExport.h"
 
@@ -15,10 +17,17 @@ namespace {
 int aggregate(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const bool html = takeFlag(args, "--html");
+    const OfficeForm office = takeOfficeForm(args, true);
     const std::optional<std::string> output = takeOption(args, "-o");
+    if (html && office != OfficeForm::None)
+        throw UsageError("--html, --xlsx and --docx exclude each other");
     const std::vector<std::string> names = positionals(args, 3);
     const ScaleValueTable table =
         aggregateScaleValues(invocation.disk, sexGroupArgument(names[1]), names[0], names[2]);
+    if (office == OfficeForm::Workbook)
+        return deliverOfficeFile(invocation, office::scaleValueWorkbook(table.grid, names[0]), output);
+    if (office == OfficeForm::Document)
+        return deliverOfficeFile(invocation, office::scaleValueDocument(table.grid), output);
     emitLines(invocation,
               html ? scaleValueHtmlLines(table.grid, table.pathLabel) : scaleValueTextLines(table.grid),
               output);
@@ -28,6 +37,7 @@ int aggregate(Invocation& invocation) {
 int individual(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const bool all = takeFlag(args, "--all");
+    const bool workbook = takeOfficeForm(args, false) == OfficeForm::Workbook;
     const std::optional<std::string> image = takeOption(args, "--image");
     const std::optional<std::string> output = takeOption(args, "-o");
     if (all && image)
@@ -41,6 +51,13 @@ int individual(Invocation& invocation) {
                          std::to_string(table.imageWords.size()) + " images");
     }
     int selectedTab = imageNumber - 1;
+    if (workbook) {
+        office::StoredIndividualTabs tabs(table.grid, table.store, table.imageWords, selectedTab);
+        return deliverOfficeFile(invocation,
+                                 office::individualWorkbook(
+                                     tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage),
+                                 output);
+    }
     emitLines(
         invocation,
         individualTextLines(table.grid, table.store, table.imageWords,
@@ -49,8 +66,11 @@ int individual(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration aggregateCommand("aggregate", "SERIES GROUP FILE [--html] [-o OUT]", aggregate);
-const CommandRegistration individualCommand("individual", "SERIES GROUP FILE [--image N | --all] [-o OUT]",
+const CommandRegistration aggregateCommand("aggregate",
+                                           "SERIES GROUP FILE [--html | --xlsx | --docx] [-o OUT]",
+                                           aggregate);
+const CommandRegistration individualCommand("individual",
+                                            "SERIES GROUP FILE [--image N | --all] [--xlsx] [-o OUT]",
                                             individual);
 
 }  // namespace

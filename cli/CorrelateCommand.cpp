@@ -5,6 +5,8 @@
 #include "analysis/CorrelationMatrix.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/OfficeOutput.h"
+#include "output/office/OfficeFiles.h"
 #include "output/tables/CorrelationExport.h"
 #include "output/tables/CorrelationRtf.h"
 
@@ -25,16 +27,21 @@ int correlate(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const bool html = takeFlag(args, "--html");
     const bool rtf = takeFlag(args, "--rtf");
+    const OfficeForm office = takeOfficeForm(args, true);
     const std::optional<std::string> columns = takeOption(args, "--columns");
     const std::optional<std::string> rows = takeOption(args, "--rows");
     const std::optional<std::string> output = takeOption(args, "-o");
-    if (html && rtf)
-        throw UsageError("--html and --rtf exclude each other");
+    if (int(html) + int(rtf) + int(office != OfficeForm::None) > 1)
+        throw UsageError("--html, --rtf, --xlsx and --docx exclude each other");
     if (!columns || !rows)
         throw UsageError("--columns and --rows are needed");
     const std::string series = positionals(args, 1)[0];
     const TextGrid grid = correlationMatrix(invocation.disk, series, correlationSideArgument(*columns),
                                             correlationSideArgument(*rows));
+    if (office == OfficeForm::Workbook)
+        return deliverOfficeFile(invocation, office::correlationWorkbook(grid, series), output);
+    if (office == OfficeForm::Document)
+        return deliverOfficeFile(invocation, office::correlationDocument(grid), output);
     if (rtf) {
         const std::string document = correlationRtf(grid);
         emitBytes(invocation, output ? document : withLineFeeds(document), output);
@@ -44,10 +51,11 @@ int correlate(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration correlateCommand("correlate",
-                                           "SERIES --columns SIDE --rows SIDE [--html | --rtf] [-o OUT]"
-                                           "  (SIDE: images:GROUP:FILE or physical)",
-                                           correlate);
+const CommandRegistration correlateCommand(
+    "correlate",
+    "SERIES --columns SIDE --rows SIDE [--html | --rtf | --xlsx | --docx] [-o OUT]"
+    "  (SIDE: images:GROUP:FILE or physical)",
+    correlate);
 
 }  // namespace
 }  // namespace kestrune::cli

@@ -1,4 +1,5 @@
 // numberline and diagram: the two figures of a series written as .emf, .bmp, .png, .svg or .pdf.
+#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -11,17 +12,22 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Picture.h"
 #include "output/figure/FigureApplication.h"
 #include "output/figure/FigureFiles.h"
+#include "output/office/OfficeFiles.h"
+#include "output/office/PictureClipboard.h"
 
 namespace kestrune::cli {
 namespace {
 
+// A figure file, or (.docx) a new document with the figure pasted in as the "Word97" button
+// makes it.
 struct FigureTarget {
     std::filesystem::path path;
-    FigureFormat format;
+    std::optional<FigureFormat> format;  // none: a .docx document
 };
 
 FigureTarget figureTarget(const std::optional<std::string>& output) {
@@ -29,14 +35,30 @@ FigureTarget figureTarget(const std::optional<std::string>& output) {
         throw UsageError("-o OUT is required");
     const std::filesystem::path path = pathFromUtf8(*output);
     const std::optional<FigureFormat> format = figureFormatFromExtension(path);
-    if (!format)
-        throw UsageError("OUT must end in .emf, .bmp, .png, .svg or .pdf");
-    return {path, *format};
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!format && extension != ".docx")
+        throw UsageError("OUT must end in .emf, .bmp, .png, .svg, .pdf or .docx");
+    return {path, format};
 }
 
-void writeTarget(const FigureTarget& target, const Picture& picture) {
+// Returns the exit status: a document whose paste failed is written, and reported.
+int writeTarget(Invocation& invocation, const FigureTarget& target, const Picture& picture,
+                office::FigureSource source) {
     ensureFigureApplication();
-    writeFigure(target.path, picture, target.format);
+    if (target.format) {
+        writeFigure(target.path, picture, *target.format);
+        return 0;
+    }
+    office::MemoryPictureClipboard clipboard;
+    const office::OfficeFile file = office::pictureDocument(clipboard, picture, source);
+    writeFileAtomically(target.path, file.bytes);
+    if (!file.failure.empty()) {
+        invocation.err << file.failure << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 int numberline(Invocation& invocation) {
@@ -49,8 +71,7 @@ int numberline(Invocation& invocation) {
     if (!drawNumberLine(table.grid, table.pathLabel, picture)) {
         throw UserError("集計結果がありません。");
     }
-    writeTarget(target, picture);
-    return 0;
+    return writeTarget(invocation, target, picture, office::FigureSource::NumberLine);
 }
 
 // An axis as the command line names it: "images:GROUP:FILE:N" or "physical:N".
@@ -164,17 +185,17 @@ int diagram(Invocation& invocation) {
         invocation.err << diagramOutcomeText(result.outcome) << '\n';
         return 1;
     }
-    writeTarget(target, picture);
-    return 0;
+    return writeTarget(invocation, target, picture, office::FigureSource::CorrelationDiagram);
 }
 
-const CommandRegistration numberlineCommand("numberline", "SERIES GROUP FILE -o OUT.{emf,bmp,png,svg,pdf}",
+const CommandRegistration numberlineCommand("numberline",
+                                            "SERIES GROUP FILE -o OUT.{emf,bmp,png,svg,pdf,docx}",
                                             numberline);
-const CommandRegistration diagramCommand(
-    "diagram",
-    "SERIES --x AXIS --y AXIS [--xlog] [--ylog] [--shape 0-4] [--color #RRGGBB] -o OUT.{emf,bmp,png,svg,pdf} "
-    "(AXIS: images:GROUP:FILE:N | physical:N)",
-    diagram);
+const CommandRegistration diagramCommand("diagram",
+                                         "SERIES --x AXIS --y AXIS [--xlog] [--ylog] [--shape 0-4] [--color "
+                                         "#RRGGBB] -o OUT.{emf,bmp,png,svg,pdf,docx} "
+                                         "(AXIS: images:GROUP:FILE:N | physical:N)",
+                                         diagram);
 
 }  // namespace
 }  // namespace kestrune::cli

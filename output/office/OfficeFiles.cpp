@@ -1,0 +1,66 @@
+#include "output/office/OfficeFiles.h"
+
+#include "core/Error.h"
+#include "output/office/DocxBackend.h"
+#include "output/office/SpreadsheetExports.h"
+#include "output/office/XlsxBackend.h"
+
+namespace kestrune::office {
+namespace {
+
+template <class Export>
+OfficeFile workbookOf(Export run) {
+    XlsxBackend backend;
+    OfficeFile file{{}, "xlsx", {}};
+    try {
+        run(backend);
+    } catch (const UserError& error) {
+        file.failure = error.what();
+    }
+    if (backend.bookCount() > 0)
+        file.bytes = backend.xlsxBytes(backend.bookCount());
+    return file;
+}
+
+template <class Export>
+OfficeFile documentOf(const PictureClipboard* clipboard, Export run) {
+    DocxBackend backend(clipboard);
+    OfficeFile file{{}, "docx", {}};
+    try {
+        run(backend);
+    } catch (const UserError& error) {
+        file.failure = error.what();
+    }
+    if (backend.documentCount() > 0)
+        file.bytes = backend.docxBytes(backend.documentCount());
+    return file;
+}
+
+}  // namespace
+
+OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName) {
+    return workbookOf([&](SpreadsheetBackend& b) { exportCorrelationToSpreadsheet(b, grid, seriesName); });
+}
+
+OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName) {
+    return workbookOf([&](SpreadsheetBackend& b) { exportScaleValuesToSpreadsheet(b, grid, seriesName); });
+}
+
+OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope) {
+    return workbookOf([&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
+}
+
+OfficeFile correlationDocument(const TextGrid& grid) {
+    return documentOf(nullptr, [&](WordBackend& b) { exportCorrelationToWordProcessor(b, grid); });
+}
+
+OfficeFile scaleValueDocument(const TextGrid& grid) {
+    return documentOf(nullptr, [&](WordBackend& b) { exportScaleValuesToWordProcessor(b, grid); });
+}
+
+OfficeFile pictureDocument(PictureClipboard& clipboard, const Picture& picture, FigureSource source) {
+    return documentOf(&clipboard,
+                      [&](WordBackend& b) { exportPictureToWordProcessor(b, clipboard, picture, source); });
+}
+
+}  // namespace kestrune::office

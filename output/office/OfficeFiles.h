@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "core/Picture.h"
+#include "core/TextGrid.h"
+#include "output/office/IndividualTabs.h"
+#include "output/office/PictureClipboard.h"
+#include "output/office/WordExports.h"
+#include "output/tables/IndividualText.h"
+
+namespace kestrune::office {
+
+// One export carried out in a workbook or document of our own, as the file that goes to the
+// office suite. When a step fails, the file holds what was sent before it and `failure`
+// the message to show, as an application keeps a half-made workbook open.
+struct OfficeFile {
+    std::string bytes;
+    std::string suffix;   // "xlsx" or "docx"
+    std::string failure;  // empty when every step ran
+    bool isWorkbook() const { return suffix == "xlsx"; }
+};
+
+OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName);
+OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName);
+OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope);
+OfficeFile correlationDocument(const TextGrid& grid);
+OfficeFile scaleValueDocument(const TextGrid& grid);
+// Needs a QGuiApplication (the metafile measures its text).
+OfficeFile pictureDocument(PictureClipboard& clipboard, const Picture& picture, FigureSource source);
+
+}  // namespace kestrune::office

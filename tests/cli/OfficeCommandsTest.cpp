@@ -1,0 +1,132 @@
+// --xlsx and --docx of the batch program: the same files the buttons hand to the office suite,
+// written with -o or handed to the suite without it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "analysis/CorrelationMatrix.h"
+#include "analysis/ScaleValueAggregation.h"
+#include "output/office/OfficeFiles.h"
+#include "output/office/ZipArchive.h"
+#include "tests/support/TempDisk.h"
+
+using namespace kestrune;
+using kestrune::testing::readBytes;
+using kestrune::testing::TempDisk;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+const std::string kTables = std::string(KESTRUNE_TEST_DATA) + "/tables";
+
+CliRun run(const std::string& environment, const std::string& arguments) {
+    TempDisk scratch;
+    const std::string errFile = (scratch.root() / "err").string();
+    const std::string command = "cd '" + kTables + "' && " + environment + " " + std::string(KESTRUNE_CLI) +
+                                " --root study-disk " + arguments + " 2>'" + errFile + "' </dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), out, readBytes(errFile)};
+}
+
+// The parts of two packages are the same, the creation date aside.
+void expectSameParts(const std::string& produced, const std::string& expected) {
+    auto a = office::unzipArchive(produced);
+    auto b = office::unzipArchive(expected);
+    a.erase("docProps/core.xml");
+    b.erase("docProps/core.xml");
+    EXPECT_EQ(a, b);
+}
+
+const StudyDisk kDisk(std::filesystem::path(kTables) / "study-disk");
+
+TEST(OfficeCommands, WriteTheFilesTheButtonsMake) {
+    TempDisk out;
+    const std::string file = (out.root() / "x").string();
+
+    ASSERT_EQ(run("", "aggregate 印象 male 例題 --xlsx -o " + file + ".xlsx").status, 0);
+    const ScaleValueTable table = aggregateScaleValues(kDisk, TSexGroup::Male, "印象", "例題");
+    expectSameParts(readBytes(file + ".xlsx"), office::scaleValueWorkbook(table.grid, "印象").bytes);
+
+    ASSERT_EQ(run("", "aggregate 印象 male 例題 --docx -o " + file + ".docx").status, 0);
+    EXPECT_EQ(readBytes(file + ".docx"), office::scaleValueDocument(table.grid).bytes);
+
+    const CliRun correlate =
+        run("", "correlate 印象 --columns images:male:例題 --rows physical --docx -o " + file + "-c.docx");
+    ASSERT_EQ(correlate.status, 0) << correlate.err;
+    const TextGrid grid = correlationMatrix(kDisk, "印象", {CorrelationKind::Images, TSexGroup::Male, "例題"},
+                                            {CorrelationKind::Physical, TSexGroup::Male, {}});
+    EXPECT_EQ(readBytes(file + "-c.docx"), office::correlationDocument(grid).bytes);
+}
+
+TEST(OfficeCommands, IndividualWorkbookOfAllImagesHasOneSheetPerImage) {
+    TempDisk out;
+    const std::string file = (out.root() / "all.xlsx").string();
+    const CliRun result = run("", "individual 印象 male 例題 --all --xlsx -o " + file);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto parts = office::unzipArchive(readBytes(file));
+    EXPECT_EQ(parts.count("xl/worksheets/sheet1.xml"), 1u);
+    EXPECT_GE(parts.size(), 8u);
+    EXPECT_NE(parts.at("xl/workbook.xml").find("name=\"Sheet1\""), std::string::npos);
+}
+
+TEST(OfficeCommands, NumberLineGoesIntoADocumentWithItsMetafile) {
+    TempDisk out;
+    const std::string file = (out.root() / "line.docx").string();
+    const CliRun result = run("", "numberline 印象 male 例題 -o " + file);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto parts = office::unzipArchive(readBytes(file));
+    ASSERT_EQ(parts.count("word/media/image1.emf"), 1u);
+    EXPECT_EQ(parts.at("word/media/image1.emf").substr(40, 4), " EMF");
+}
+
+TEST(OfficeCommands, WithoutOutputTheFileGoesToTheSuiteAsANewDocument) {
+    TempDisk bin;
+    const std::filesystem::path args = bin.root() / "args";
+    bin.writeBytes("soffice", "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + args.string() + ".part' && mv '" +
+                                  args.string() + ".part' '" + args.string() + "'\n");
+    std::filesystem::permissions(bin.root() / "soffice", std::filesystem::perms::owner_all);
+    const CliRun result =
+        run("TMPDIR='" + bin.root().string() + "' PATH='" + bin.root().string() + ":/usr/bin:/bin'",
+            "aggregate 印象 male 例題 --xlsx");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string path = result.out.substr(0, result.out.find('\n'));
+    EXPECT_EQ(path.rfind(bin.root().string() + "/kestrune-office/", 0), 0u) << path;
+    for (int i = 0; i < 200 && !std::filesystem::exists(args); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(readBytes(args), "-n " + path + "\n");
+    EXPECT_EQ(readBytes(path).substr(0, 2), "PK");
+}
+
+TEST(OfficeCommands, WithoutAnySuiteTheMessageNamesWhatIsMissingAndTheFileStays) {
+    TempDisk empty;
+    const CliRun result = run("TMPDIR='" + empty.root().string() + "' PATH='" + empty.root().string() + "'",
+                              "correlate 印象 --columns images:male:例題 --rows images:male:例題 --xlsx");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("soffice"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("xdg-open"), std::string::npos) << result.err;
+    const std::string path = result.out.substr(0, result.out.find('\n'));
+    EXPECT_TRUE(std::filesystem::exists(path)) << result.out;
+}
+
+TEST(OfficeCommands, FormsExcludeEachOther) {
+    EXPECT_EQ(run("", "aggregate 印象 male 例題 --xlsx --html").status, 2);
+    EXPECT_EQ(run("", "correlate 印象 --columns physical --rows physical --xlsx --docx").status, 2);
+    EXPECT_EQ(run("", "individual 印象 male 例題 --docx").status, 2);
+}
+
+}  // namespace
