@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 
 #include <algorithm>
-#include <ostream>
+#include <iostream>
 
 #include "core/AtomicFile.h"
 #include "core/TextLines.h"
@@ -50,6 +50,19 @@ std::vector<std::string> positionals(const std::vector<std::string>& args, std::
     if (args.size() != count)
         throw UsageError("wrong number of arguments");
     return args;
+}
+
+bool overwriteConfirmed(Invocation& invocation) {
+    invocation.err << "同名のファイルが存在しますが、上書きしますか?";
+    if (!invocation.interactive) {
+        invocation.err << '\n';
+        return false;
+    }
+    invocation.err << " [y/N] " << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "はい";
 }
 
 void emitLines(Invocation& invocation, const std::vector<std::string>& lines,

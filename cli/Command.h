@@ -45,6 +45,10 @@ bool takeFlag(std::vector<std::string>& args, const std::string& flag);
 std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& option);
 std::vector<std::string> positionals(const std::vector<std::string>& args, std::size_t count);
 
+// The question "同名のファイルが存在しますが、上書きしますか?": on a terminal the user answers it;
+// otherwise the answer is no.
+bool overwriteConfirmed(Invocation& invocation);
+
 // Sends lines to their destination: with an output file, exactly the bytes the application's
 // own save writes (CP932, CR LF, atomically); otherwise standard output in UTF-8 with LF.
 void emitLines(Invocation& invocation, const std::vector<std::string>& lines,

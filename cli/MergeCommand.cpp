@@ -1,6 +1,5 @@
 // merge: concatenates data files of one series, in the order given, into a new data file.
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -12,28 +11,12 @@
 namespace kestrune::cli {
 namespace {
 
-constexpr const char* kOverwriteQuestion = "同名のファイルが存在しますが、上書きしますか?";
-
 JoinEntry joinEntryArgument(const std::string& series, const std::string& text) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == text.size()) {
         throw UsageError("a file to merge is GROUP:FILE, not " + text);
     }
     return {sexGroupArgument(text.substr(0, colon)), series, text.substr(colon + 1)};
-}
-
-// The overwrite question: on a terminal the user answers it; otherwise the run is refused.
-bool overwriteConfirmed(Invocation& invocation) {
-    invocation.err << kOverwriteQuestion;
-    if (!invocation.interactive) {
-        invocation.err << '\n';
-        return false;
-    }
-    invocation.err << " [y/N] " << std::flush;
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    return answer == "y" || answer == "Y" || answer == "yes" || answer == "はい";
 }
 
 int merge(Invocation& invocation) {
