@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace kestrune::office {
@@ -14,6 +15,7 @@ struct LaunchResult {
     std::string failure;  // what is missing or failed, in the user's words; empty when started
 };
 LaunchResult openInOfficeSuite(const std::filesystem::path& file);
+using Launcher = std::function<LaunchResult(const std::filesystem::path&)>;
 
 // A new file for a workbook or document on its way to the suite, in a directory of the
 // user's temporary space that outlives the export (the suite reads the file after we return).

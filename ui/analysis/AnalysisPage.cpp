@@ -5,8 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "analysis/AnalysisGrids.h"
 #include "core/Error.h"
@@ -16,6 +19,7 @@
 #include "ui/analysis/IndividualSubPage.h"
 #include "ui/analysis/JoinSubPage.h"
 #include "ui/analysis/ScaleValueSubPage.h"
+#include "ui/analysis/StatisticsSubPage.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
 #include "ui/common/Prompter.h"
@@ -37,10 +41,15 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
       aggregateButton_(makeHintedButton(QStringLiteral("データ集計"),
                                         QStringLiteral("データを集計し、平均や標準偏差を計算します。"),
                                         this)),
+      statisticsButton_(makeHintedButton(
+          QStringLiteral("詳細分析"),
+          QStringLiteral("被験者の一致性、被験者間の一意性、尺度モデルと順序効果を調べます。"), this)),
       subPages_(new QTabWidget(this)),
       joinSubPage_(new JoinSubPage(context, subPages_)),
       individualSubPage_(new IndividualSubPage(context, subPages_)),
-      scaleValueSubPage_(new ScaleValueSubPage(context, subPages_)) {
+      scaleValueSubPage_(new ScaleValueSubPage(context, subPages_)),
+      statisticsImageTabs_(new QTabBar),
+      statisticsSubPage_(new StatisticsSubPage(context)) {
     seriesChooser_->setObjectName(QStringLiteral("analysisSeriesChooser"));
     seriesChooser_->setAccessibleName(QStringLiteral("シリーズ名"));
     sexGroupChooser_->setAccessibleName(QStringLiteral("性別"));
@@ -50,6 +59,16 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     subPages_->addTab(individualSubPage_, QStringLiteral("個人データ"));
     subPages_->addTab(scaleValueSubPage_, QStringLiteral("データ集計"));
     subPages_->addTab(new QWidget, QString());
+    // The statistics of one image at a time, through tabs of the series' image words.
+    auto* statistics = new QWidget;
+    auto* statisticsLayout = new QVBoxLayout(statistics);
+    statisticsLayout->setContentsMargins(0, 0, 0, 0);
+    statisticsImageTabs_->setAccessibleName(QStringLiteral("イメージ"));
+    statisticsImageTabs_->setExpanding(false);
+    statisticsImageTabs_->setUsesScrollButtons(true);
+    statisticsLayout->addWidget(statisticsImageTabs_);
+    statisticsLayout->addWidget(statisticsSubPage_, 1);
+    subPages_->addTab(statistics, QStringLiteral("詳細分析"));
     subPages_->tabBar()->hide();
     showSubPage(EmptySubPage);
 
@@ -64,7 +83,7 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     choosers->addWidget(sexGroupChooser_, 1, 1);
     choosers->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {joinButton_, individualButton_, aggregateButton_})
+    for (QPushButton* button : {joinButton_, individualButton_, aggregateButton_, statisticsButton_})
         buttons->addWidget(button);
 
     auto* left = new QVBoxLayout;
@@ -80,6 +99,11 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     connect(joinButton_, &QPushButton::clicked, this, &AnalysisPage::joinFiles);
     connect(individualButton_, &QPushButton::clicked, this, &AnalysisPage::viewIndividual);
     connect(aggregateButton_, &QPushButton::clicked, this, &AnalysisPage::aggregate);
+    connect(statisticsButton_, &QPushButton::clicked, this, &AnalysisPage::showStatistics);
+    connect(statisticsImageTabs_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            statisticsSubPage_->showImage(index);
+    });
     connect(dataFileList_, &DataFileList::joinRequested, this, &AnalysisPage::joinFiles);
     connect(dataFileList_, &DataFileList::individualRequested, this, &AnalysisPage::viewIndividual);
     connect(dataFileList_, &DataFileList::aggregateRequested, this, &AnalysisPage::aggregate);
@@ -118,7 +142,15 @@ void AnalysisPage::setUpPage() {
         const AnalysisPageLabels labels =
             series.empty() ? AnalysisPageLabels{} : readAnalysisPageLabels(context_.disk, series);
         scaleValueSubPage_->setUp(labels);
+        scaleValueSubPage_->setSeriesName(series);
         individualSubPage_->setUp(labels);
+        {
+            const QSignalBlocker quiet(statisticsImageTabs_);
+            while (statisticsImageTabs_->count() > 0)
+                statisticsImageTabs_->removeTab(0);
+            for (const std::string& word : labels.imageWords)
+                statisticsImageTabs_->addTab(QString::fromStdString(word));
+        }
         refillDataFiles();
     });
 }
@@ -159,6 +191,15 @@ void AnalysisPage::aggregate() {
     if (names.empty())
         return;
     guarded([&] { scaleValueSubPage_->aggregate(sexGroupChooser_->group(), chosenSeries(), names.front()); });
+}
+
+void AnalysisPage::showStatistics() {
+    showSubPage(StatisticsSubPageIndex);
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty())
+        return;
+    statisticsSubPage_->showFile(context_.disk, sexGroupChooser_->group(), chosenSeries(), names.front());
+    statisticsSubPage_->showImage(std::max(statisticsImageTabs_->currentIndex(), 0));
 }
 
 void AnalysisPage::renameFile(const QString& oldName, const QString& newName) {

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QPushButton;
+class QTabBar;
 class QTabWidget;
 
 namespace kestrune {
@@ -19,6 +20,7 @@ class IndividualSubPage;
 class JoinSubPage;
 class ScaleValueSubPage;
 class SexGroupChooser;
+class StatisticsSubPage;
 
 // The analysis page "データ集計/出力": series and group choosers, the data file list with its
 // operations, the buttons "データの結合", "個人のデータ", "データ集計", and a notebook of four
@@ -30,7 +32,8 @@ class AnalysisPage : public QWidget, public CataloguePage {
         JoinSubPageIndex = 0,
         IndividualSubPageIndex = 1,
         ScaleValueSubPageIndex = 2,
-        EmptySubPage = 3
+        EmptySubPage = 3,
+        StatisticsSubPageIndex = 4
     };
 
     explicit AnalysisPage(AppContext& context, QWidget* parent = nullptr);
@@ -45,6 +48,9 @@ class AnalysisPage : public QWidget, public CataloguePage {
     QPushButton* joinButton() const { return joinButton_; }
     QPushButton* individualButton() const { return individualButton_; }
     QPushButton* aggregateButton() const { return aggregateButton_; }
+    QPushButton* statisticsButton() const { return statisticsButton_; }
+    QTabBar* statisticsImageTabs() const { return statisticsImageTabs_; }
+    StatisticsSubPage* statisticsSubPage() const { return statisticsSubPage_; }
     JoinSubPage* joinSubPage() const { return joinSubPage_; }
     IndividualSubPage* individualSubPage() const { return individualSubPage_; }
     ScaleValueSubPage* scaleValueSubPage() const { return scaleValueSubPage_; }
@@ -65,6 +71,7 @@ class AnalysisPage : public QWidget, public CataloguePage {
     void joinFiles();
     void viewIndividual();
     void aggregate();
+    void showStatistics();
     void renameFile(const QString& oldName, const QString& newName);
     void deleteFiles();
     void moveFiles(TSexGroup target);
@@ -77,10 +84,13 @@ class AnalysisPage : public QWidget, public CataloguePage {
     QPushButton* joinButton_;
     QPushButton* individualButton_;
     QPushButton* aggregateButton_;
+    QPushButton* statisticsButton_;
     QTabWidget* subPages_;
     JoinSubPage* joinSubPage_;
     IndividualSubPage* individualSubPage_;
     ScaleValueSubPage* scaleValueSubPage_;
+    QTabBar* statisticsImageTabs_;
+    StatisticsSubPage* statisticsSubPage_;
 };
 
 }  // namespace kestrune

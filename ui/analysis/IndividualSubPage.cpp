@@ -10,7 +10,10 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "output/office/IndividualTabs.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/HintedButton.h"
+#include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/TableActions.h"
 #include "ui/common/TextGridModel.h"
@@ -46,7 +49,9 @@ IndividualSubPage::IndividualSubPage(AppContext& context, QWidget* parent)
       allImages_(new QRadioButton(QStringLiteral("全イメージ"), this)),
       saveButton_(new QPushButton(QStringLiteral("保存"), this)),
       printButton_(new QPushButton(QStringLiteral("印刷"), this)),
-      copyButton_(new QPushButton(QStringLiteral("コピー"), this)) {
+      copyButton_(new QPushButton(QStringLiteral("コピー"), this)),
+      excelButton_(
+          makeHintedButton(QStringLiteral("Excel97"), QStringLiteral("表をExcel97に転送します。"), this)) {
     setUpIndividualGrid(grid_, 0);
     view_->refresh();
     view_->setObjectName(QStringLiteral("StringGrid2"));
@@ -63,7 +68,7 @@ IndividualSubPage::IndividualSubPage(AppContext& context, QWidget* parent)
     scopeLayout->addWidget(allImages_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(scope);
-    for (QPushButton* button : {saveButton_, printButton_, copyButton_})
+    for (QPushButton* button : {saveButton_, printButton_, copyButton_, excelButton_})
         buttons->addWidget(button);
     buttons->addStretch();
 
@@ -81,6 +86,7 @@ IndividualSubPage::IndividualSubPage(AppContext& context, QWidget* parent)
     connect(printButton_, &QPushButton::clicked, this,
             [this] { printLinesWithDialog(context_.prompter, textLines()); });
     connect(copyButton_, &QPushButton::clicked, this, [this] { copyTableText(textLines()); });
+    connect(excelButton_, &QPushButton::clicked, this, &IndividualSubPage::sendToSpreadsheet);
 }
 
 void IndividualSubPage::setUp(const AnalysisPageLabels& labels) {
@@ -121,6 +127,41 @@ std::vector<std::string> IndividualSubPage::textLines() {
     }
     view_->refresh();
     return lines;
+}
+
+namespace {
+
+// The export walks the image tabs of the page itself, so the table and the tabs end as the
+// export leaves them.
+class PageImageTabs : public office::IndividualImageTabs {
+  public:
+    PageImageTabs(QTabBar& tabs, TextGrid& grid, const IndividualStore& store, std::function<void()> shown)
+        : tabs_(tabs), grid_(grid), store_(store), shown_(std::move(shown)) {}
+    int tabCount() const override { return tabs_.count(); }
+    int selectedTab() const override { return tabs_.currentIndex(); }
+    std::string tabCaption(int tab) const override { return tabs_.tabText(tab).toStdString(); }
+    void selectTab(int tab) override {
+        const QSignalBlocker quiet(&tabs_);
+        tabs_.setCurrentIndex(tab);
+        showImage(grid_, store_, tab);
+        shown_();
+    }
+    const TextGrid& grid() const override { return grid_; }
+
+  private:
+    QTabBar& tabs_;
+    TextGrid& grid_;
+    const IndividualStore& store_;
+    std::function<void()> shown_;
+};
+
+}  // namespace
+
+void IndividualSubPage::sendToSpreadsheet() {
+    PageImageTabs tabs(*imageTabs_, grid_, store_, [this] { view_->refresh(); });
+    const IndividualScope scope =
+        allImages_->isChecked() ? IndividualScope::AllImages : IndividualScope::CurrentImage;
+    OfficeHandOver::run(context_, [&] { return office::individualWorkbook(tabs, scope); });
 }
 
 void IndividualSubPage::save() {

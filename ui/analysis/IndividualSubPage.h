@@ -41,12 +41,14 @@ class IndividualSubPage : public QWidget {
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* copyButton() const { return copyButton_; }
+    QPushButton* excelButton() const { return excelButton_; }
     // The individual text of the chosen scope ("全イメージ" selects the first tab afterwards).
     std::vector<std::string> textLines();
 
   private:
     void showSelectedImage();
     void save();
+    void sendToSpreadsheet();
 
     AppContext& context_;
     TextGrid grid_;
@@ -60,6 +62,7 @@ class IndividualSubPage : public QWidget {
     QPushButton* saveButton_;
     QPushButton* printButton_;
     QPushButton* copyButton_;
+    QPushButton* excelButton_;
     QString lastFileName_;
 };
 

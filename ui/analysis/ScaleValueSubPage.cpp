@@ -10,6 +10,7 @@
 #include "output/tables/ScaleValueExport.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
+#include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/TableActions.h"
 #include "ui/common/TextGridModel.h"
@@ -37,14 +38,19 @@ ScaleValueSubPage::ScaleValueSubPage(AppContext& context, QWidget* parent)
       copyButton_(makeHintedButton(QStringLiteral("コピー"),
                                    QStringLiteral("表をクリップボードにコピーします。"), this)),
       printButton_(makeHintedButton(QStringLiteral("印刷"), QStringLiteral("表を簡易印刷します。"), this)),
-      graphButton_(makeHintedButton(QStringLiteral("グラフ"), QStringLiteral("数直線を表示します。"), this)) {
+      graphButton_(makeHintedButton(QStringLiteral("グラフ"), QStringLiteral("数直線を表示します。"), this)),
+      excelButton_(
+          makeHintedButton(QStringLiteral("Excel97"), QStringLiteral("表をExcel97に転送します。"), this)),
+      wordButton_(
+          makeHintedButton(QStringLiteral("Word97"), QStringLiteral("表をWord97に転送します。"), this)) {
     view_->setObjectName(QStringLiteral("StringGrid3"));
     view_->setAccessibleName(QStringLiteral("データ集計"));
     pathLabel_->setObjectName(QStringLiteral("Label58"));
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {saveButton_, copyButton_, printButton_, graphButton_})
+    for (QPushButton* button :
+         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_})
         buttons->addWidget(button);
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
@@ -57,6 +63,11 @@ ScaleValueSubPage::ScaleValueSubPage(AppContext& context, QWidget* parent)
     connect(copyButton_, &QPushButton::clicked, this, &ScaleValueSubPage::copy);
     connect(printButton_, &QPushButton::clicked, this, &ScaleValueSubPage::print);
     connect(graphButton_, &QPushButton::clicked, this, &ScaleValueSubPage::drawNumberLine);
+    connect(excelButton_, &QPushButton::clicked, this, [this] {
+        OfficeHandOver::run(context_, [this] { return office::scaleValueWorkbook(grid_, seriesName_); });
+    });
+    connect(wordButton_, &QPushButton::clicked, this,
+            [this] { OfficeHandOver::run(context_, [this] { return office::scaleValueDocument(grid_); }); });
 
     printer_.TargetGrid = &grid_;
     printer_.TopMargin = 20;

@@ -37,6 +37,10 @@ class ScaleValueSubPage : public QWidget {
     QPushButton* copyButton() const { return copyButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* graphButton() const { return graphButton_; }
+    QPushButton* excelButton() const { return excelButton_; }
+    QPushButton* wordButton() const { return wordButton_; }
+    // The series the table belongs to: the sheet's name in the workbook.
+    void setSeriesName(const std::string& series) { seriesName_ = series; }
     TStrGridPrinter& gridPrinter() { return printer_; }
 
   private:
@@ -56,6 +60,9 @@ class ScaleValueSubPage : public QWidget {
     QPushButton* copyButton_;
     QPushButton* printButton_;
     QPushButton* graphButton_;
+    QPushButton* excelButton_;
+    QPushButton* wordButton_;
+    std::string seriesName_;
     TStrGridPrinter printer_;
 };
 

@@ -3,6 +3,8 @@
 #include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/StudyDisk.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/Prompter.h"
 
 namespace kestrune {
@@ -25,6 +27,18 @@ void OfficeHandOver::handOver(const office::OfficeFile& file) {
         failure = QString::fromStdString(error.what());
     }
     offerToSave(file, failure);
+}
+
+void OfficeHandOver::run(AppContext& context, const std::function<office::OfficeFile()>& makeFile) {
+    office::OfficeFile file;
+    try {
+        const BusyCursor busy;
+        file = makeFile();
+    } catch (const UserError& error) {
+        showError(context.prompter, error);
+        return;
+    }
+    OfficeHandOver(context.prompter, context.officeLauncher).handOver(file);
 }
 
 void OfficeHandOver::offerToSave(const office::OfficeFile& file, const QString& failure) {

@@ -10,6 +10,7 @@
 namespace kestrune {
 
 class Prompter;
+struct AppContext;
 
 // The last step of every "Excel97" and "Word97" press: the workbook or document made by the
 // export opens in the office suite as a new untitled document, without waiting for it. When
@@ -18,11 +19,14 @@ class Prompter;
 // first; what it made before the failure is handed over all the same.
 class OfficeHandOver {
   public:
-    using Launcher = std::function<office::LaunchResult(const std::filesystem::path&)>;
+    using Launcher = office::Launcher;
 
     explicit OfficeHandOver(Prompter& prompter, Launcher launcher = office::openInOfficeSuite);
 
     void handOver(const office::OfficeFile& file);
+    // Makes the file of an "Excel97" or "Word97" press and hands it over; an export that
+    // throws shows its message and hands nothing over.
+    static void run(AppContext& context, const std::function<office::OfficeFile()>& makeFile);
 
   private:
     void offerToSave(const office::OfficeFile& file, const QString& failure);

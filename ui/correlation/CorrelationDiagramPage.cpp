@@ -14,7 +14,11 @@
 #include "analysis/DiagramLoaders.h"
 #include "core/Error.h"
 #include "core/Picture.h"
+#include "output/office/OfficeFiles.h"
+#include "output/office/PictureClipboard.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/HintedButton.h"
+#include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/SexGroupChooser.h"
 #include "ui/correlation/ColourSwatch.h"
@@ -24,16 +28,6 @@
 #include "ui/figures/PageSetupDialog.h"
 
 namespace kestrune {
-
-namespace {
-
-QPushButton* figureButton(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setToolTip(hint);
-    return button;
-}
-
-}  // namespace
 
 CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& diagramPicture,
                                                PageSetupDialog& pageSetup, QWidget* parent)
@@ -48,19 +42,22 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     horizontal_ = makeAxis(QStringLiteral("RadioButton5"), QStringLiteral("RadioButton6"),
                            QStringLiteral("BitBtn31"), QStringLiteral("horizontalLogarithmic"));
     swatch_ = new ColourSwatch(this);
-    colourButton_ = figureButton(QStringLiteral("参照"), QStringLiteral("プロットの色を設定します。"), this);
+    colourButton_ =
+        makeHintedButton(QStringLiteral("参照"), QStringLiteral("プロットの色を設定します。"), this);
     shapeChooser_ = new QComboBox(this);
     shapeChooser_->setObjectName(QStringLiteral("shapeChooser"));
     for (const char* shape : {"●", "■", "◆", "▲", "▼"})
         shapeChooser_->addItem(QString::fromUtf8(shape));
     area_ = new DiagramArea(this);
-    copyButton_ = figureButton(QStringLiteral("コピー"),
-                               QStringLiteral("グラフをクリップボードにコピーします。"), this);
+    copyButton_ = makeHintedButton(QStringLiteral("コピー"),
+                                   QStringLiteral("グラフをクリップボードにコピーします。"), this);
     saveButton_ =
-        figureButton(QStringLiteral("保存"), QStringLiteral("グラフをEMF/BMP形式で保存します。"), this);
-    printButton_ = figureButton(QStringLiteral("印刷"), QStringLiteral("グラフを印刷します。"), this);
+        makeHintedButton(QStringLiteral("保存"), QStringLiteral("グラフをEMF/BMP形式で保存します。"), this);
+    printButton_ = makeHintedButton(QStringLiteral("印刷"), QStringLiteral("グラフを印刷します。"), this);
     pageSetupButton_ =
-        figureButton(QStringLiteral("ページ設定"), QStringLiteral("印刷時の余白を設定します。"), this);
+        makeHintedButton(QStringLiteral("ページ設定"), QStringLiteral("印刷時の余白を設定します。"), this);
+
+    wordButton_ = makeHintedButton(QStringLiteral("Word97"), QStringLiteral("Word97に転送します。"), this);
 
     auto* seriesRow = new QHBoxLayout;
     seriesRow->addWidget(new QLabel(QStringLiteral("シリーズ名"), this));
@@ -70,6 +67,7 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     buttons->addWidget(saveButton_, 0, 1);
     buttons->addWidget(printButton_, 1, 0);
     buttons->addWidget(pageSetupButton_, 1, 1);
+    buttons->addWidget(wordButton_, 2, 0);
 
     auto* controls = new QVBoxLayout;
     controls->addLayout(seriesRow);
@@ -94,6 +92,13 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     connect(printButton_, &QPushButton::clicked, this,
             [this] { printFigureWithDialog(context_.prompter, diagramPicture_, context_.figureMargins); });
     connect(pageSetupButton_, &QPushButton::clicked, this, &CorrelationDiagramPage::setUpPrintMargins);
+    connect(wordButton_, &QPushButton::clicked, this, [this] {
+        OfficeHandOver::run(context_, [this] {
+            office::SystemPictureClipboard clipboard;
+            return office::pictureDocument(clipboard, diagramPicture_,
+                                           office::FigureSource::CorrelationDiagram);
+        });
+    });
 }
 
 CorrelationDiagramPage::~CorrelationDiagramPage() = default;

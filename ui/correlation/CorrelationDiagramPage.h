@@ -52,6 +52,7 @@ class CorrelationDiagramPage : public QWidget, public CataloguePage {
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* pageSetupButton() const { return pageSetupButton_; }
+    QPushButton* wordButton() const { return wordButton_; }
 
   signals:
     // "設定" of either axis: the main window edits the series' quantities and, after a save,
@@ -86,6 +87,7 @@ class CorrelationDiagramPage : public QWidget, public CataloguePage {
     QPushButton* saveButton_;
     QPushButton* printButton_;
     QPushButton* pageSetupButton_;
+    QPushButton* wordButton_;
 };
 
 }  // namespace kestrune

@@ -11,7 +11,10 @@
 
 #include "analysis/CorrelationPrintHeader.h"
 #include "core/Error.h"
+#include "output/office/OfficeFiles.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/HintedButton.h"
+#include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/SexGroupChooser.h"
 #include "ui/common/TextGridView.h"
@@ -20,16 +23,6 @@
 #include "ui/correlation/CorrelationSideControls.h"
 
 namespace kestrune {
-
-namespace {
-
-QPushButton* outputButton(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setToolTip(hint);
-    return button;
-}
-
-}  // namespace
 
 CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* parent)
     : QWidget(parent),
@@ -43,11 +36,16 @@ CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* paren
     seriesChooser_->setObjectName(QStringLiteral("matrixSeriesChooser"));
     gridView_ = new TextGridView(*model_, this);
     gridView_->setObjectName(QStringLiteral("StringGrid1"));
-    saveButton_ = outputButton(QStringLiteral("保存"),
-                               QStringLiteral("表をテキスト/HTML/リッチテキストで保存します。"), this);
-    printButton_ = outputButton(QStringLiteral("印刷"), QStringLiteral("表を簡易印刷します。"), this);
+    saveButton_ = makeHintedButton(QStringLiteral("保存"),
+                                   QStringLiteral("表をテキスト/HTML/リッチテキストで保存します。"), this);
+    printButton_ = makeHintedButton(QStringLiteral("印刷"), QStringLiteral("表を簡易印刷します。"), this);
     copyButton_ =
-        outputButton(QStringLiteral("コピー"), QStringLiteral("表をクリップボードに保存します。"), this);
+        makeHintedButton(QStringLiteral("コピー"), QStringLiteral("表をクリップボードに保存します。"), this);
+
+    excelButton_ =
+        makeHintedButton(QStringLiteral("Excel97"), QStringLiteral("表をExcel97に転送します。"), this);
+    wordButton_ =
+        makeHintedButton(QStringLiteral("Word97"), QStringLiteral("表をWord97に転送します。"), this);
 
     auto* seriesRow = new QHBoxLayout;
     seriesRow->addWidget(new QLabel(QStringLiteral("シリーズ名"), this));
@@ -61,6 +59,8 @@ CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* paren
     buttons->addWidget(saveButton_, 0, 0);
     buttons->addWidget(printButton_, 0, 1);
     buttons->addWidget(copyButton_, 1, 0);
+    buttons->addWidget(excelButton_, 1, 1);
+    buttons->addWidget(wordButton_, 2, 0);
     controls->addLayout(buttons);
     controls->addStretch(1);
 
@@ -73,6 +73,11 @@ CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* paren
     connect(saveButton_, &QPushButton::clicked, this,
             [this] { saveCorrelationMatrixWithDialog(context_.prompter, grid_, series()); });
     connect(copyButton_, &QPushButton::clicked, this, [this] { copyCorrelationMatrixToClipboard(grid_); });
+    connect(excelButton_, &QPushButton::clicked, this, [this] {
+        OfficeHandOver::run(context_, [this] { return office::correlationWorkbook(grid_, series()); });
+    });
+    connect(wordButton_, &QPushButton::clicked, this,
+            [this] { OfficeHandOver::run(context_, [this] { return office::correlationDocument(grid_); }); });
     connect(printButton_, &QPushButton::clicked, this, [this] {
         MatrixPrintLook look;
         look.font = gridView_->font();

@@ -40,6 +40,8 @@ class CorrelationMatrixPage : public QWidget, public CataloguePage {
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* copyButton() const { return copyButton_; }
+    QPushButton* excelButton() const { return excelButton_; }
+    QPushButton* wordButton() const { return wordButton_; }
 
   signals:
     // "設定" of either area: the main window edits the series' quantities and, after a save,
@@ -64,6 +66,8 @@ class CorrelationMatrixPage : public QWidget, public CataloguePage {
     QPushButton* saveButton_;
     QPushButton* printButton_;
     QPushButton* copyButton_;
+    QPushButton* excelButton_;
+    QPushButton* wordButton_;
 };
 
 }  // namespace kestrune

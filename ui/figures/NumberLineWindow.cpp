@@ -9,7 +9,10 @@
 #include "core/Error.h"
 #include "core/TextGrid.h"
 #include "output/figure/PrintGeometry.h"
+#include "output/office/OfficeFiles.h"
+#include "output/office/PictureClipboard.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/figures/FigureActions.h"
 #include "ui/figures/FigureView.h"
@@ -23,8 +26,8 @@ const char* const kOperationFailed = "処理を完了できませんでした。
 
 }  // namespace
 
-NumberLineWindow::NumberLineWindow(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter) {
+NumberLineWindow::NumberLineWindow(AppContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), prompter_(context.prompter) {
     setObjectName(QStringLiteral("numberLineWindow"));
     setWindowTitle(QStringLiteral("データ集計"));
     setModal(true);
@@ -52,7 +55,7 @@ void NumberLineWindow::buildToolBar() {
     printButton_ = addToolButton(QStringLiteral("印刷"), QStringLiteral("数直線を印刷します。"));
     copyButton_ =
         addToolButton(QStringLiteral("コピー"), QStringLiteral("数直線をクリップボードにコピーします。"));
-    // "Word97" (hint "図をWord97に転送します。") belongs here, between "コピー" and "終了".
+    wordButton_ = addToolButton(QStringLiteral("Word97"), QStringLiteral("図をWord97に転送します。"));
     closeButton_ = addToolButton(QStringLiteral("終了"), QStringLiteral("ウィンドウを閉じます。"));
     closeButton_->setDefault(true);
 
@@ -62,6 +65,12 @@ void NumberLineWindow::buildToolBar() {
             [this] { guarded([this] { printFigureWithDialog(prompter_, picture_, kNumberLineMargins); }); });
     connect(copyButton_, &QPushButton::clicked, this,
             [this] { guarded([this] { copyFigureToClipboard(picture_); }); });
+    connect(wordButton_, &QPushButton::clicked, this, [this] {
+        OfficeHandOver::run(context_, [this] {
+            office::SystemPictureClipboard clipboard;
+            return office::pictureDocument(clipboard, picture_, office::FigureSource::NumberLine);
+        });
+    });
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -86,7 +95,7 @@ void NumberLineWindow::guarded(const std::function<void()>& operation) {
 
 void NumberLineWindow::showNumberLine(AppContext& context, const TextGrid& scaleValueTable,
                                       const QString& caption, QWidget* parent) {
-    auto window = std::make_unique<NumberLineWindow>(context.prompter, parent);
+    auto window = std::make_unique<NumberLineWindow>(context, parent);
     try {
         if (!drawNumberLine(scaleValueTable, caption.toStdString(), window->picture_))
             return;  // nothing aggregated yet

@@ -22,7 +22,7 @@ class TextGrid;
 class NumberLineWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit NumberLineWindow(Prompter& prompter, QWidget* parent = nullptr);
+    explicit NumberLineWindow(AppContext& context, QWidget* parent = nullptr);
 
     // The analysis page's "グラフ": draws the scale value table with the data file's path as
     // caption and shows the graph modally. Nothing happens when nothing was aggregated; a
@@ -36,6 +36,7 @@ class NumberLineWindow : public QDialog {
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* copyButton() const { return copyButton_; }
+    QPushButton* wordButton() const { return wordButton_; }
     QPushButton* closeButton() const { return closeButton_; }
 
   private:
@@ -44,6 +45,7 @@ class NumberLineWindow : public QDialog {
     // Runs one button's work; a failure is shown as a message, never left to the event loop.
     void guarded(const std::function<void()>& operation);
 
+    AppContext& context_;
     Prompter& prompter_;
     Picture picture_;
     QToolBar* toolBar_ = nullptr;
@@ -51,6 +53,7 @@ class NumberLineWindow : public QDialog {
     QPushButton* saveButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    QPushButton* wordButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };
 
