@@ -22,10 +22,10 @@
 #include "core/Series.h"
 #include "core/TextLines.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Prompter.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryKeyFilter.h"
 #include "ui/entry/EntryPicturePanel.h"
-#include "ui/common/Prompter.h"
 #include "ui/entry/ResponseBoard.h"
 
 namespace kestrune {
@@ -131,16 +131,16 @@ void EntryPage::buildFilePart() {
     dataFileList_->setSelectionMode(QAbstractItemView::SingleSelection);
     dataFileList_->setSortingEnabled(true);
     dataFileList_->sortByColumn(0, Qt::AscendingOrder);
-    dataFileList_->setColumnWidth(0, 100);
-    dataFileList_->setColumnWidth(1, 50);
-    dataFileList_->setColumnWidth(2, 80);
+    setDataFileColumnWidths();
     dataFileList_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* newAction = new QAction(QStringLiteral("新規入力"), dataFileList_);
-    auto* openAction = new QAction(QStringLiteral("開く"), dataFileList_);
-    dataFileList_->addAction(newAction);
-    dataFileList_->addAction(openAction);
-    connect(newAction, &QAction::triggered, this, [this] { guarded([this] { NewInput(); }); });
-    connect(openAction, &QAction::triggered, this, [this] { guarded([this] { OpenFile(); }); });
+    newInputAction_ = new QAction(QStringLiteral("新規入力"), dataFileList_);
+    openAction_ = new QAction(QStringLiteral("開く"), dataFileList_);
+    dataFileList_->addAction(newInputAction_);
+    dataFileList_->addAction(openAction_);
+    connect(newInputAction_, &QAction::triggered, this, [this] { guarded([this] { NewInput(); }); });
+    connect(openAction_, &QAction::triggered, this, [this] { guarded([this] { OpenFile(); }); });
+    connect(dataFileList_, &QTreeWidget::itemSelectionChanged, this, &EntryPage::updateOpenAction);
+    updateOpenAction();
 
     newInputButton_ =
         makeButton(QStringLiteral("新規入力"), QStringLiteral("新しい被験者のデータを入力します。"), this);
@@ -262,6 +262,16 @@ void EntryPage::refreshDataFiles() {
     guarded([this] { ListDataFiles(); });
 }
 
+void EntryPage::setDataFileColumnWidths() {
+    dataFileList_->setColumnWidth(0, 100);
+    dataFileList_->setColumnWidth(1, 50);
+    dataFileList_->setColumnWidth(2, 80);
+}
+
+void EntryPage::updateOpenAction() {
+    openAction_->setEnabled(!dataFileList_->selectedItems().isEmpty());
+}
+
 bool EntryPage::canClose() {
     if (!entryInProgress_)
         return true;
@@ -334,6 +344,8 @@ void EntryPage::ListDataFiles() {
     const std::string_view label = sexGroupChooserLabel(group);
     sexLabel_->setText(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
     dataFileList_->clear();
+    // Emptying the list drops its selection without telling.
+    updateOpenAction();
     const std::string series = chosenSeries().toStdString();
     if (series.empty())
         return;

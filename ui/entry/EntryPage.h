@@ -9,6 +9,7 @@
 #include "entry/TEntryRun.h"
 #include "ui/shell/CataloguePage.h"
 
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -40,6 +41,8 @@ class EntryPage : public QWidget, public CataloguePage {
     bool canClose();
     // Lists the data files again (after a data file operation elsewhere).
     void refreshDataFiles();
+    // "ファイル名" 100, "人数" 50, "コメント" 80 pixels (at creation and at every catalogue reload).
+    void setDataFileColumnWidths();
 
     // The operations of the entry run, as the page's controls run them. Failures the user
     // can cause are shown through the prompter; none escapes.
@@ -62,6 +65,9 @@ class EntryPage : public QWidget, public CataloguePage {
     QComboBox* sexChooser() const { return sexChooser_; }
     QLineEdit* fileNameBox() const { return fileNameBox_; }
     QTreeWidget* dataFileList() const { return dataFileList_; }
+    // The data file list's popup items "新規入力" and "開く".
+    QAction* newInputAction() const { return newInputAction_; }
+    QAction* openAction() const { return openAction_; }
     QLabel* commentLabel() const { return commentLabel_; }
     QPushButton* newInputButton() const { return newInputButton_; }
     QPushButton* openButton() const { return openButton_; }
@@ -94,6 +100,8 @@ class EntryPage : public QWidget, public CataloguePage {
 
     void buildFilePart();
     void buildBoardPanel();
+    // The popup's "開く" is offered only while a data file is selected.
+    void updateOpenAction();
     // A typed character seen before the focused control, while the file name box has no focus.
     void boardKeyPressed(const QKeyEvent& event);
 
@@ -133,6 +141,8 @@ class EntryPage : public QWidget, public CataloguePage {
     QComboBox* sexChooser_ = nullptr;
     QLineEdit* fileNameBox_ = nullptr;
     QTreeWidget* dataFileList_ = nullptr;
+    QAction* newInputAction_ = nullptr;
+    QAction* openAction_ = nullptr;
     QLabel* commentLabel_ = nullptr;
     QPushButton* newInputButton_ = nullptr;
     QPushButton* openButton_ = nullptr;

@@ -10,19 +10,19 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/shell/AddinMenu.h"
 #include "ui/analysis/AnalysisPage.h"
 #include "ui/common/AppContext.h"
-#include "ui/shell/CatalogueReload.h"
+#include "ui/common/Prompter.h"
 #include "ui/correlation/CorrelationDiagramPage.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
-#include "ui/shell/DriveBox.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
 #include "ui/figures/PageSetupDialog.h"
-#include "ui/common/Prompter.h"
 #include "ui/series/SeriesActions.h"
 #include "ui/series/SeriesPage.h"
+#include "ui/shell/AddinMenu.h"
+#include "ui/shell/CatalogueReload.h"
+#include "ui/shell/DriveBox.h"
 #include "ui/shell/ShellAboutDialog.h"
 
 namespace kestrune {
@@ -54,7 +54,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
     setCentralWidget(central);
 
     catalogue_ = std::make_unique<CatalogueReload>(
-        context_, *pages_, *seriesPage_, *analysisPage_,
+        context_, *pages_, *seriesPage_, *entryPage_, *analysisPage_,
         CatalogueReload::Pages{entryPage_, analysisPage_, matrixPage_, diagramPage_});
     seriesActions_ = new SeriesActions(
         context_, [this](bool full) { ReloadCatalogue(full); }, this);
@@ -139,6 +139,7 @@ void MainWindow::FormCreate(const MainWindowOptions& options) {
     // 2. Column widths.
     seriesPage_->clearSeries();
     seriesPage_->setColumnWidths();
+    entryPage_->setDataFileColumnWidths();
     analysisPage_->setDataFileColumnWidths();
     // 3. The series page; the analysis page's empty sub-page.
     pages_->setCurrentIndex(CatalogueReload::SeriesTab);
