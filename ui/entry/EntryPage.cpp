@@ -196,15 +196,16 @@ void EntryPage::buildBoardPanel() {
 
     board_ = new ResponseBoard(boardControls_);
     board_->setObjectName(QStringLiteral("responseBoard"));
-    auto* scroller = new QScrollArea(boardControls_);
-    scroller->setObjectName(QStringLiteral("boardScroller"));
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroller->setWidget(board_);
-    scroller->setWidgetResizable(true);
-    scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    scroller->setFocusPolicy(Qt::NoFocus);
-    scroller->setMinimumWidth(board_->minimumWidth() + 24);
+    boardScroller_ = new QScrollArea(boardControls_);
+    boardScroller_->setObjectName(QStringLiteral("boardScroller"));
+    boardScroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    boardScroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    boardScroller_->setWidget(board_);
+    boardScroller_->setWidgetResizable(true);
+    boardScroller_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    boardScroller_->setFocusPolicy(Qt::NoFocus);
+    boardScroller_->setMinimumWidth(board_->minimumWidth() + 24);
+    connect(board_, &ResponseBoard::marked, this, [this](int row) { keepMarkingInView(row); });
 
     previousButton_ =
         makeButton(QStringLiteral("前へ"), QStringLiteral("一つ前の調査用紙に戻ります。"), boardControls_);
@@ -233,7 +234,7 @@ void EntryPage::buildBoardPanel() {
     connect(endButton_, &QPushButton::clicked, this, [this] { guarded([this] { EndEntry(); }); });
 
     auto* boardRow = new QHBoxLayout;
-    boardRow->addWidget(scroller, 1);
+    boardRow->addWidget(boardScroller_, 1);
     auto* buttons = new QVBoxLayout;
     for (QWidget* button : std::initializer_list<QWidget*>{previousButton_, nextButton_, deleteSubjectButton_,
                                                            addSubjectButton_, saveButton_, endButton_}) {
@@ -367,14 +368,25 @@ void EntryPage::boardKeyPressed(const QKeyEvent& event) {
     // Characters only, as a typed key arrives; Tab stays the focus chain's.
     if (event.text().isEmpty() || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
         return;
-    switch (board_->model().keyPress(event.text().toStdString())) {
-        case KeyOutcome::Ignored:
-        case KeyOutcome::Marked:
-            break;
-        case KeyOutcome::MarkedLastRow:
-        case KeyOutcome::NoOpenRow:
-            focusNextOrAdd();
-            break;
+    const std::optional<int> openRow = board_->model().firstOpenRow();
+    const KeyOutcome outcome = board_->model().keyPress(event.text().toStdString());
+    if (outcome == KeyOutcome::Marked || outcome == KeyOutcome::MarkedLastRow)
+        keepMarkingInView(openRow);
+    if (outcome == KeyOutcome::MarkedLastRow || outcome == KeyOutcome::NoOpenRow)
+        focusNextOrAdd();
+}
+
+void EntryPage::keepMarkingInView(std::optional<int> markedRow) {
+    // Room above and below the row for the word label that stands a little higher.
+    constexpr int kMargin = 8;
+    for (const std::optional<int> row : {markedRow, board_->model().firstOpenRow()}) {
+        if (!row)
+            continue;
+        const QRect area = board_->rowArea(*row);
+        // The first row is shown with the headings "A" and "B" above it.
+        const int top = *row == 1 ? 0 : area.top() - kMargin;
+        const int bottom = area.bottom() + kMargin;
+        boardScroller_->ensureVisible(area.center().x(), (top + bottom) / 2, 0, (bottom - top + 1) / 2);
     }
 }
 

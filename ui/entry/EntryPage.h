@@ -15,6 +15,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabBar;
 class QToolButton;
 class QTreeWidget;
@@ -81,6 +82,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QTabBar* subjectTabs() const { return subjectTabs_; }
     QTabBar* pairTabs() const { return pairTabs_; }
     ResponseBoard* board() const { return board_; }
+    QScrollArea* boardScroller() const { return boardScroller_; }
     QWidget* boardPanel() const { return boardPanel_; }
     QWidget* picturePanel() const { return picturePanel_; }
     QLabel* subjectCounter() const { return subjectCounter_; }
@@ -116,6 +118,9 @@ class EntryPage : public QWidget, public CataloguePage {
     void updateCounters();
     void applyFocus(FocusTarget target);
     void focusNextOrAdd();
+    // Scrolls the board so that the row just marked and the first open row, where the next
+    // mark goes, can be seen; the open row wins when both do not fit.
+    void keepMarkingInView(std::optional<int> markedRow);
     void tabChanged();
     bool goToFirstGap(const QString& text);
     bool confirmOverwrite(const std::filesystem::path& path);
@@ -150,6 +155,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QWidget* picturePanel_ = nullptr;
     QWidget* boardControls_ = nullptr;
     ResponseBoard* board_ = nullptr;
+    QScrollArea* boardScroller_ = nullptr;
     QTabBar* subjectTabs_ = nullptr;
     QTabBar* pairTabs_ = nullptr;
     QPushButton* previousButton_ = nullptr;

@@ -90,6 +90,11 @@ QPoint ResponseBoard::circleCentre(int number) const {
     return {circle.Left + circle.Width / 2, circle.Top + circle.Height / 2};
 }
 
+QRect ResponseBoard::rowArea(int row) const {
+    return {0, ResponseBoardModel::kCircleTop + ResponseBoardModel::kRowPitch * (row - 1), width(),
+            ResponseBoardModel::kCircleSize};
+}
+
 void ResponseBoard::setMarkRandom(std::unique_ptr<UniformRandom> random) {
     random_ = std::move(random);
     update();
@@ -120,8 +125,9 @@ void ResponseBoard::mousePressEvent(QMouseEvent* event) {
         circle.MouseDown(*button, at.x() - circle.Left, at.y() - circle.Top);
         return;
     }
+    const std::optional<int> openRow = model_.firstOpenRow();
     if (model_.backgroundMouseDown(*button))
-        emit marked();
+        emit marked(*openRow);
 }
 
 void ResponseBoard::mouseReleaseEvent(QMouseEvent* event) {
@@ -136,7 +142,7 @@ void ResponseBoard::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a left press and release on the same circle.
     if (*button == MouseButton::Left && model_.circleAt(at.x(), at.y()) == pressed) {
         circle.Click();
-        emit marked();
+        emit marked((pressed + 1) / 2);
     }
 }
 

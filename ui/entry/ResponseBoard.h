@@ -30,13 +30,15 @@ class ResponseBoard : public QFrame {
     QLabel* headingB() const { return headingB_; }
     // The centre of a circle in board coordinates, for clicks.
     QPoint circleCentre(int number) const;
+    // The band of a row (1 to 25) across the board, as high as its circles.
+    QRect rowArea(int row) const;
 
     // Replaces the random source of the marks (tests and screenshots fix it).
     void setMarkRandom(std::unique_ptr<UniformRandom> random);
 
   signals:
-    // After a mark changed through the board's own mouse handling.
-    void marked();
+    // After a mark changed through the board's own mouse handling, with the row it changed.
+    void marked(int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
