@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -206,6 +207,10 @@ void EntryPage::buildBoardPanel() {
     boardScroller_->setFocusPolicy(Qt::NoFocus);
     boardScroller_->setMinimumWidth(board_->minimumWidth() + 24);
     connect(board_, &ResponseBoard::marked, this, [this](int row) { keepMarkingInView(row); });
+    // Scrolling moves what is on screen and paints only the strip that comes into view; the
+    // rings cut by that strip would be finished by differently drawn ones. Paint all afresh.
+    connect(boardScroller_->verticalScrollBar(), &QScrollBar::valueChanged, board_,
+            qOverload<>(&QWidget::update));
 
     previousButton_ =
         makeButton(QStringLiteral("前へ"), QStringLiteral("一つ前の調査用紙に戻ります。"), boardControls_);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include "ui/entry/ScriptCirclePainter.h"
 
@@ -101,7 +102,25 @@ void ResponseBoard::setMarkRandom(std::unique_ptr<UniformRandom> random) {
 }
 
 void ResponseBoard::repaintCircle(const TScriptCircle& circle) {
-    update(circle.Left, circle.Top, circle.Width, circle.Height);
+    // Rows overlap by one pixel line. A ring is drawn afresh, a little different, at every
+    // paint: a marked neighbour painted only along the shared line would keep the rest of its
+    // old ring and show a few pixels of the new one there. So marked circles that share
+    // pixels with the region are repainted whole, and so on down the column.
+    auto bounds = [](const TScriptCircle& c) { return QRect(c.Left, c.Top, c.Width, c.Height); };
+    QRegion region(bounds(circle));
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (int number = 1; number <= ResponseBoardModel::kCircleCount; ++number) {
+            const TScriptCircle& other = model_.circle(number);
+            const QRect rect = bounds(other);
+            if (other.Visible && other.Status() && region.intersects(rect) &&
+                !QRegion(rect).subtracted(region).isEmpty()) {
+                region += rect;
+                grown = true;
+            }
+        }
+    }
+    update(region);
 }
 
 void ResponseBoard::paintEvent(QPaintEvent* event) {
