@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include "ui/entry/ResponseBoardAccessible.h"
 #include "ui/entry/ScriptCirclePainter.h"
 
 namespace kestrune {
@@ -66,7 +67,11 @@ ResponseBoard::ResponseBoard(QWidget* parent)
         label->hide();
         wordLabels_[row - 1] = label;
     }
-    model_.onRepaint = [this](TScriptCircle& circle) { repaintCircle(circle); };
+    installResponseBoardAccessibility();
+    model_.onRepaint = [this](TScriptCircle& circle) {
+        repaintCircle(circle);
+        announceCircleChanged(*this, numberOf(circle));
+    };
     LayOutBoard({});
 }
 
@@ -84,6 +89,7 @@ void ResponseBoard::LayOutBoard(const std::vector<std::string>& words) {
     // The scroll box follows the height; the width fills the box (no horizontal bar).
     setFixedHeight(model_.scrollRange());
     update();
+    announceBoardLaidOut(*this);
 }
 
 QPoint ResponseBoard::circleCentre(int number) const {
@@ -94,6 +100,16 @@ QPoint ResponseBoard::circleCentre(int number) const {
 QRect ResponseBoard::rowArea(int row) const {
     return {0, ResponseBoardModel::kCircleTop + ResponseBoardModel::kRowPitch * (row - 1), width(),
             ResponseBoardModel::kCircleSize};
+}
+
+void ResponseBoard::clickCircle(int number) {
+    model_.circle(number).Click();
+    emit marked((number + 1) / 2);
+}
+
+int ResponseBoard::numberOf(const TScriptCircle& circle) const {
+    // The model keeps its circles in one array, in number order.
+    return static_cast<int>(&circle - &model_.circle(1)) + 1;
 }
 
 void ResponseBoard::setMarkRandom(std::unique_ptr<UniformRandom> random) {
@@ -159,10 +175,8 @@ void ResponseBoard::mouseReleaseEvent(QMouseEvent* event) {
     pressedCircle_ = 0;
     circle.MouseUp(*button, at.x() - circle.Left, at.y() - circle.Top);
     // A click is a left press and release on the same circle.
-    if (*button == MouseButton::Left && model_.circleAt(at.x(), at.y()) == pressed) {
-        circle.Click();
-        emit marked((pressed + 1) / 2);
-    }
+    if (*button == MouseButton::Left && model_.circleAt(at.x(), at.y()) == pressed)
+        clickCircle(pressed);
 }
 
 void ResponseBoard::mouseDoubleClickEvent(QMouseEvent* event) {
