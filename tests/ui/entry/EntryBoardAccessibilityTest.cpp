@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -93,22 +92,6 @@ TEST_F(EntryBoardAccessibility, AScreenReaderTogglesACircleAsAClickDoes) {
     // As with the mouse, toggling a marked circle keeps it marked: no click clears a row.
     a3->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_EQ(host.boardMarks(), (std::vector<std::string>{"-", "-", "A", "-"}));
-}
-
-TEST_F(EntryBoardAccessibility, TheNamesFollowTheWordsOfTheSeries) {
-    host.disk.makeSeries("色", 3, {"赤い", "青い"});
-    page.seriesChooser()->addItem(QStringLiteral("色"));
-    page.seriesChooser()->setCurrentIndex(1);
-    page.setUpPage();
-    EXPECT_EQ(named(QStringLiteral("B 青い"))->state().invisible, false);
-    EXPECT_TRUE(named(QStringLiteral("A 赤い"))->state().checkable);
-    QStringList shown;
-    for (int index = 0; index < board()->childCount(); ++index) {
-        QAccessibleInterface* child = board()->child(index);
-        if (child->role() == QAccessible::CheckBox && !child->state().invisible)
-            shown << child->text(QAccessible::Name);
-    }
-    EXPECT_EQ(shown, (QStringList{"A 赤い", "B 赤い", "A 青い", "B 青い"}));
 }
 
 }  // namespace

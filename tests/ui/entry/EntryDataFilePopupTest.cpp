@@ -84,11 +84,5 @@ TEST_F(EntryDataFilePopup, ListingTheFilesAgainTakesOpenAway) {
     EXPECT_FALSE(page.entryInProgress());
 }
 
-TEST_F(EntryDataFilePopup, NewInputIsAlwaysOffered) {
-    EXPECT_EQ(popUpAndChoose(rowCentre(0), QStringLiteral("新規入力")),
-              (QStringList{QStringLiteral("新規入力"), QStringLiteral("開く (disabled)")}));
-    EXPECT_TRUE(page.entryInProgress());
-}
-
 }  // namespace
 }  // namespace kestrune
