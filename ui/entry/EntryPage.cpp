@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -22,10 +23,10 @@
 #include "core/Series.h"
 #include "core/TextLines.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Prompter.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryKeyFilter.h"
 #include "ui/entry/EntryPicturePanel.h"
-#include "ui/common/Prompter.h"
 #include "ui/entry/ResponseBoard.h"
 
 namespace kestrune {
@@ -131,16 +132,16 @@ void EntryPage::buildFilePart() {
     dataFileList_->setSelectionMode(QAbstractItemView::SingleSelection);
     dataFileList_->setSortingEnabled(true);
     dataFileList_->sortByColumn(0, Qt::AscendingOrder);
-    dataFileList_->setColumnWidth(0, 100);
-    dataFileList_->setColumnWidth(1, 50);
-    dataFileList_->setColumnWidth(2, 80);
+    setDataFileColumnWidths();
     dataFileList_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* newAction = new QAction(QStringLiteral("新規入力"), dataFileList_);
-    auto* openAction = new QAction(QStringLiteral("開く"), dataFileList_);
-    dataFileList_->addAction(newAction);
-    dataFileList_->addAction(openAction);
-    connect(newAction, &QAction::triggered, this, [this] { guarded([this] { NewInput(); }); });
-    connect(openAction, &QAction::triggered, this, [this] { guarded([this] { OpenFile(); }); });
+    newInputAction_ = new QAction(QStringLiteral("新規入力"), dataFileList_);
+    openAction_ = new QAction(QStringLiteral("開く"), dataFileList_);
+    dataFileList_->addAction(newInputAction_);
+    dataFileList_->addAction(openAction_);
+    connect(newInputAction_, &QAction::triggered, this, [this] { guarded([this] { NewInput(); }); });
+    connect(openAction_, &QAction::triggered, this, [this] { guarded([this] { OpenFile(); }); });
+    connect(dataFileList_, &QTreeWidget::itemSelectionChanged, this, &EntryPage::updateOpenAction);
+    updateOpenAction();
 
     newInputButton_ =
         makeButton(QStringLiteral("新規入力"), QStringLiteral("新しい被験者のデータを入力します。"), this);
@@ -196,15 +197,20 @@ void EntryPage::buildBoardPanel() {
 
     board_ = new ResponseBoard(boardControls_);
     board_->setObjectName(QStringLiteral("responseBoard"));
-    auto* scroller = new QScrollArea(boardControls_);
-    scroller->setObjectName(QStringLiteral("boardScroller"));
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroller->setWidget(board_);
-    scroller->setWidgetResizable(true);
-    scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    scroller->setFocusPolicy(Qt::NoFocus);
-    scroller->setMinimumWidth(board_->minimumWidth() + 24);
+    boardScroller_ = new QScrollArea(boardControls_);
+    boardScroller_->setObjectName(QStringLiteral("boardScroller"));
+    boardScroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    boardScroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    boardScroller_->setWidget(board_);
+    boardScroller_->setWidgetResizable(true);
+    boardScroller_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    boardScroller_->setFocusPolicy(Qt::NoFocus);
+    boardScroller_->setMinimumWidth(board_->minimumWidth() + 24);
+    connect(board_, &ResponseBoard::marked, this, [this](int row) { keepMarkingInView(row); });
+    // Scrolling moves what is on screen and paints only the strip that comes into view; the
+    // rings cut by that strip would be finished by differently drawn ones. Paint all afresh.
+    connect(boardScroller_->verticalScrollBar(), &QScrollBar::valueChanged, board_,
+            qOverload<>(&QWidget::update));
 
     previousButton_ =
         makeButton(QStringLiteral("前へ"), QStringLiteral("一つ前の調査用紙に戻ります。"), boardControls_);
@@ -233,7 +239,7 @@ void EntryPage::buildBoardPanel() {
     connect(endButton_, &QPushButton::clicked, this, [this] { guarded([this] { EndEntry(); }); });
 
     auto* boardRow = new QHBoxLayout;
-    boardRow->addWidget(scroller, 1);
+    boardRow->addWidget(boardScroller_, 1);
     auto* buttons = new QVBoxLayout;
     for (QWidget* button : std::initializer_list<QWidget*>{previousButton_, nextButton_, deleteSubjectButton_,
                                                            addSubjectButton_, saveButton_, endButton_}) {
@@ -260,6 +266,16 @@ void EntryPage::setUpPage() {
 
 void EntryPage::refreshDataFiles() {
     guarded([this] { ListDataFiles(); });
+}
+
+void EntryPage::setDataFileColumnWidths() {
+    dataFileList_->setColumnWidth(0, 100);
+    dataFileList_->setColumnWidth(1, 50);
+    dataFileList_->setColumnWidth(2, 80);
+}
+
+void EntryPage::updateOpenAction() {
+    openAction_->setEnabled(!dataFileList_->selectedItems().isEmpty());
 }
 
 bool EntryPage::canClose() {
@@ -334,6 +350,8 @@ void EntryPage::ListDataFiles() {
     const std::string_view label = sexGroupChooserLabel(group);
     sexLabel_->setText(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
     dataFileList_->clear();
+    // Emptying the list drops its selection without telling.
+    updateOpenAction();
     const std::string series = chosenSeries().toStdString();
     if (series.empty())
         return;
@@ -355,14 +373,25 @@ void EntryPage::boardKeyPressed(const QKeyEvent& event) {
     // Characters only, as a typed key arrives; Tab stays the focus chain's.
     if (event.text().isEmpty() || event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
         return;
-    switch (board_->model().keyPress(event.text().toStdString())) {
-        case KeyOutcome::Ignored:
-        case KeyOutcome::Marked:
-            break;
-        case KeyOutcome::MarkedLastRow:
-        case KeyOutcome::NoOpenRow:
-            focusNextOrAdd();
-            break;
+    const std::optional<int> openRow = board_->model().firstOpenRow();
+    const KeyOutcome outcome = board_->model().keyPress(event.text().toStdString());
+    if (outcome == KeyOutcome::Marked || outcome == KeyOutcome::MarkedLastRow)
+        keepMarkingInView(openRow);
+    if (outcome == KeyOutcome::MarkedLastRow || outcome == KeyOutcome::NoOpenRow)
+        focusNextOrAdd();
+}
+
+void EntryPage::keepMarkingInView(std::optional<int> markedRow) {
+    // Room above and below the row for the word label that stands a little higher.
+    constexpr int kMargin = 8;
+    for (const std::optional<int> row : {markedRow, board_->model().firstOpenRow()}) {
+        if (!row)
+            continue;
+        const QRect area = board_->rowArea(*row);
+        // The first row is shown with the headings "A" and "B" above it.
+        const int top = *row == 1 ? 0 : area.top() - kMargin;
+        const int bottom = area.bottom() + kMargin;
+        boardScroller_->ensureVisible(area.center().x(), (top + bottom) / 2, 0, (bottom - top + 1) / 2);
     }
 }
 

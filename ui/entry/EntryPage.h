@@ -9,11 +9,13 @@
 #include "entry/TEntryRun.h"
 #include "ui/shell/CataloguePage.h"
 
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabBar;
 class QToolButton;
 class QTreeWidget;
@@ -40,6 +42,8 @@ class EntryPage : public QWidget, public CataloguePage {
     bool canClose();
     // Lists the data files again (after a data file operation elsewhere).
     void refreshDataFiles();
+    // "ファイル名" 100, "人数" 50, "コメント" 80 pixels (at creation and at every catalogue reload).
+    void setDataFileColumnWidths();
 
     // The operations of the entry run, as the page's controls run them. Failures the user
     // can cause are shown through the prompter; none escapes.
@@ -62,6 +66,9 @@ class EntryPage : public QWidget, public CataloguePage {
     QComboBox* sexChooser() const { return sexChooser_; }
     QLineEdit* fileNameBox() const { return fileNameBox_; }
     QTreeWidget* dataFileList() const { return dataFileList_; }
+    // The data file list's popup items "新規入力" and "開く".
+    QAction* newInputAction() const { return newInputAction_; }
+    QAction* openAction() const { return openAction_; }
     QLabel* commentLabel() const { return commentLabel_; }
     QPushButton* newInputButton() const { return newInputButton_; }
     QPushButton* openButton() const { return openButton_; }
@@ -75,6 +82,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QTabBar* subjectTabs() const { return subjectTabs_; }
     QTabBar* pairTabs() const { return pairTabs_; }
     ResponseBoard* board() const { return board_; }
+    QScrollArea* boardScroller() const { return boardScroller_; }
     QWidget* boardPanel() const { return boardPanel_; }
     QWidget* picturePanel() const { return picturePanel_; }
     QLabel* subjectCounter() const { return subjectCounter_; }
@@ -94,6 +102,8 @@ class EntryPage : public QWidget, public CataloguePage {
 
     void buildFilePart();
     void buildBoardPanel();
+    // The popup's "開く" is offered only while a data file is selected.
+    void updateOpenAction();
     // A typed character seen before the focused control, while the file name box has no focus.
     void boardKeyPressed(const QKeyEvent& event);
 
@@ -108,6 +118,9 @@ class EntryPage : public QWidget, public CataloguePage {
     void updateCounters();
     void applyFocus(FocusTarget target);
     void focusNextOrAdd();
+    // Scrolls the board so that the row just marked and the first open row, where the next
+    // mark goes, can be seen; the open row wins when both do not fit.
+    void keepMarkingInView(std::optional<int> markedRow);
     void tabChanged();
     bool goToFirstGap(const QString& text);
     bool confirmOverwrite(const std::filesystem::path& path);
@@ -133,6 +146,8 @@ class EntryPage : public QWidget, public CataloguePage {
     QComboBox* sexChooser_ = nullptr;
     QLineEdit* fileNameBox_ = nullptr;
     QTreeWidget* dataFileList_ = nullptr;
+    QAction* newInputAction_ = nullptr;
+    QAction* openAction_ = nullptr;
     QLabel* commentLabel_ = nullptr;
     QPushButton* newInputButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
@@ -140,6 +155,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QWidget* picturePanel_ = nullptr;
     QWidget* boardControls_ = nullptr;
     ResponseBoard* board_ = nullptr;
+    QScrollArea* boardScroller_ = nullptr;
     QTabBar* subjectTabs_ = nullptr;
     QTabBar* pairTabs_ = nullptr;
     QPushButton* previousButton_ = nullptr;

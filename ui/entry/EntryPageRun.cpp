@@ -14,9 +14,9 @@
 #include "core/Error.h"
 #include "core/Series.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Prompter.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
-#include "ui/common/Prompter.h"
 #include "ui/entry/ResponseBoard.h"
 
 namespace kestrune {
@@ -117,6 +117,7 @@ void EntryPage::showSheet() {
     previousButton_->setEnabled(view.previousEnabled);
     nextButton_->setEnabled(view.nextEnabled);
     applyFocus(view.focus);
+    keepMarkingInView(std::nullopt);
 }
 
 void EntryPage::selectSheet(int subject, int pair) {

@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
+#include "ui/entry/ResponseBoardAccessible.h"
 #include "ui/entry/ScriptCirclePainter.h"
 
 namespace kestrune {
@@ -65,7 +67,11 @@ ResponseBoard::ResponseBoard(QWidget* parent)
         label->hide();
         wordLabels_[row - 1] = label;
     }
-    model_.onRepaint = [this](TScriptCircle& circle) { repaintCircle(circle); };
+    installResponseBoardAccessibility();
+    model_.onRepaint = [this](TScriptCircle& circle) {
+        repaintCircle(circle);
+        announceCircleChanged(*this, numberOf(circle));
+    };
     LayOutBoard({});
 }
 
@@ -83,11 +89,27 @@ void ResponseBoard::LayOutBoard(const std::vector<std::string>& words) {
     // The scroll box follows the height; the width fills the box (no horizontal bar).
     setFixedHeight(model_.scrollRange());
     update();
+    announceBoardLaidOut(*this);
 }
 
 QPoint ResponseBoard::circleCentre(int number) const {
     const TScriptCircle& circle = model_.circle(number);
     return {circle.Left + circle.Width / 2, circle.Top + circle.Height / 2};
+}
+
+QRect ResponseBoard::rowArea(int row) const {
+    return {0, ResponseBoardModel::kCircleTop + ResponseBoardModel::kRowPitch * (row - 1), width(),
+            ResponseBoardModel::kCircleSize};
+}
+
+void ResponseBoard::clickCircle(int number) {
+    model_.circle(number).Click();
+    emit marked((number + 1) / 2);
+}
+
+int ResponseBoard::numberOf(const TScriptCircle& circle) const {
+    // The model keeps its circles in one array, in number order.
+    return static_cast<int>(&circle - &model_.circle(1)) + 1;
 }
 
 void ResponseBoard::setMarkRandom(std::unique_ptr<UniformRandom> random) {
@@ -96,7 +118,25 @@ void ResponseBoard::setMarkRandom(std::unique_ptr<UniformRandom> random) {
 }
 
 void ResponseBoard::repaintCircle(const TScriptCircle& circle) {
-    update(circle.Left, circle.Top, circle.Width, circle.Height);
+    // Rows overlap by one pixel line. A ring is drawn afresh, a little different, at every
+    // paint: a marked neighbour painted only along the shared line would keep the rest of its
+    // old ring and show a few pixels of the new one there. So marked circles that share
+    // pixels with the region are repainted whole, and so on down the column.
+    auto bounds = [](const TScriptCircle& c) { return QRect(c.Left, c.Top, c.Width, c.Height); };
+    QRegion region(bounds(circle));
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (int number = 1; number <= ResponseBoardModel::kCircleCount; ++number) {
+            const TScriptCircle& other = model_.circle(number);
+            const QRect rect = bounds(other);
+            if (other.Visible && other.Status() && region.intersects(rect) &&
+                !QRegion(rect).subtracted(region).isEmpty()) {
+                region += rect;
+                grown = true;
+            }
+        }
+    }
+    update(region);
 }
 
 void ResponseBoard::paintEvent(QPaintEvent* event) {
@@ -120,8 +160,9 @@ void ResponseBoard::mousePressEvent(QMouseEvent* event) {
         circle.MouseDown(*button, at.x() - circle.Left, at.y() - circle.Top);
         return;
     }
+    const std::optional<int> openRow = model_.firstOpenRow();
     if (model_.backgroundMouseDown(*button))
-        emit marked();
+        emit marked(*openRow);
 }
 
 void ResponseBoard::mouseReleaseEvent(QMouseEvent* event) {
@@ -134,10 +175,8 @@ void ResponseBoard::mouseReleaseEvent(QMouseEvent* event) {
     pressedCircle_ = 0;
     circle.MouseUp(*button, at.x() - circle.Left, at.y() - circle.Top);
     // A click is a left press and release on the same circle.
-    if (*button == MouseButton::Left && model_.circleAt(at.x(), at.y()) == pressed) {
-        circle.Click();
-        emit marked();
-    }
+    if (*button == MouseButton::Left && model_.circleAt(at.x(), at.y()) == pressed)
+        clickCircle(pressed);
 }
 
 void ResponseBoard::mouseDoubleClickEvent(QMouseEvent* event) {

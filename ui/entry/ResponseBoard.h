@@ -30,13 +30,19 @@ class ResponseBoard : public QFrame {
     QLabel* headingB() const { return headingB_; }
     // The centre of a circle in board coordinates, for clicks.
     QPoint circleCentre(int number) const;
+    // The band of a row (1 to 25) across the board, as high as its circles.
+    QRect rowArea(int row) const;
+
+    // A click on circle 1 to 50, as the mouse or an assistive tool gives it: the circle is
+    // marked and its partner cleared.
+    void clickCircle(int number);
 
     // Replaces the random source of the marks (tests and screenshots fix it).
     void setMarkRandom(std::unique_ptr<UniformRandom> random);
 
   signals:
-    // After a mark changed through the board's own mouse handling.
-    void marked();
+    // After a mark changed through the board's own mouse handling, with the row it changed.
+    void marked(int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,6 +53,7 @@ class ResponseBoard : public QFrame {
 
   private:
     void repaintCircle(const TScriptCircle& circle);
+    int numberOf(const TScriptCircle& circle) const;
 
     ResponseBoardModel model_;
     std::unique_ptr<UniformRandom> random_;

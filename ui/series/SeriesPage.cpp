@@ -49,8 +49,7 @@ SeriesPage::SeriesPage(AppContext& context, QWidget* parent)
     auto* delegate = new RenameDelegate(seriesList_);
     seriesList_->setItemDelegateForColumn(0, delegate);
     // Queued, so that the rename and its messages run after the editor has closed.
-    connect(delegate, &RenameDelegate::nameEdited, this, &SeriesPage::ListView1Edited,
-            Qt::QueuedConnection);
+    connect(delegate, &RenameDelegate::nameEdited, this, &SeriesPage::ListView1Edited, Qt::QueuedConnection);
 
     addAction_ = popupMenu_->addAction(QStringLiteral("追加"));
     deleteAction_ = popupMenu_->addAction(QStringLiteral("削除"));
@@ -69,6 +68,9 @@ SeriesPage::SeriesPage(AppContext& context, QWidget* parent)
     connect(seriesList_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popupMenu_->popup(seriesList_->viewport()->mapToGlobal(at)); });
     connect(seriesList_, &QTreeWidget::itemSelectionChanged, this, &SeriesPage::updatePopupActions);
+    // The files follow the selection however it moves (mouse, arrow keys); a click on the
+    // row already selected lists them again.
+    connect(seriesList_, &QTreeWidget::itemSelectionChanged, this, &SeriesPage::ListSeriesFiles);
     connect(seriesList_, &QTreeWidget::itemClicked, this, [this] { ListSeriesFiles(); });
     updatePopupActions();
 

@@ -12,8 +12,8 @@
 #include "core/Error.h"
 #include "core/Series.h"
 #include "ui/common/AppContext.h"
-#include "ui/series/PanelCountBox.h"
 #include "ui/common/Prompter.h"
+#include "ui/series/PanelCountBox.h"
 #include "ui/series/SeriesFileOperations.h"
 #include "ui/series/WizardButtons.h"
 #include "ui/series/WizardImagePage.h"
@@ -57,6 +57,8 @@ SeriesWizard::SeriesWizard(AppContext& context, const QString& driveText, QWidge
     connect(namePage_->buttons()->forward(), &QPushButton::clicked, this, &SeriesWizard::nameNext);
     connect(imagePage_->buttons()->forward(), &QPushButton::clicked, this, &SeriesWizard::imageNext);
     connect(orderPage_->buttons()->forward(), &QPushButton::clicked, this, &SeriesWizard::orderNext);
+    connect(orderPage_->importButton(), &QPushButton::clicked, this,
+            [this] { orderPage_->importOrder(panelCount()); });
     connect(summaryPage_->buttons()->forward(), &QPushButton::clicked, this, &SeriesWizard::finish);
     connect(namePage_->panelCountBox(), &PanelCountBox::valueChanged, this, &SeriesWizard::panelCountChanged);
     connect(namePage_->nameBox(), &QLineEdit::textChanged, summaryPage_, &WizardSummaryPage::showSeriesName);

@@ -9,8 +9,8 @@
 
 #include "core/Error.h"
 #include "ui/common/AppContext.h"
-#include "ui/series/PairChecksum.h"
 #include "ui/common/Prompter.h"
+#include "ui/series/PairChecksum.h"
 #include "ui/series/WizardButtons.h"
 
 namespace kestrune {
@@ -19,7 +19,8 @@ WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     : QWidget(parent),
       context_(context),
       pairGrid_(new QTableWidget(0, 2, this)),
-      buttons_(new WizardButtons(QStringLiteral("次へ >>"), this)) {
+      buttons_(new WizardButtons(QStringLiteral("次へ >>"), this)),
+      importButton_(new QPushButton(QStringLiteral("他シリーズからの読み込み"), this)) {
     pairGrid_->setObjectName(QStringLiteral("pairGrid"));
     pairGrid_->setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B")});
     pairGrid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -28,14 +29,13 @@ WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     pairGrid_->horizontalHeader()->setDefaultSectionSize(64);
     pairGrid_->verticalHeader()->setDefaultSectionSize(22);
 
-    auto* importButton = new QPushButton(QStringLiteral("他シリーズからの読み込み"), this);
-    importButton->setObjectName(QStringLiteral("importOrderButton"));
-    importButton->setAutoDefault(false);
+    importButton_->setObjectName(QStringLiteral("importOrderButton"));
+    importButton_->setAutoDefault(false);
     auto* gridRow = new QHBoxLayout;
     gridRow->addWidget(pairGrid_);
     auto* sideColumn = new QVBoxLayout;
     sideColumn->addStretch();
-    sideColumn->addWidget(importButton);
+    sideColumn->addWidget(importButton_);
     gridRow->addLayout(sideColumn);
 
     auto* layout = new QVBoxLayout(this);

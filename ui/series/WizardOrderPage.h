@@ -5,6 +5,7 @@
 
 #include "core/Series.h"
 
+class QPushButton;
 class QTableWidget;
 
 namespace kestrune {
@@ -20,6 +21,8 @@ class WizardOrderPage : public QWidget {
 
     QTableWidget* pairGrid() const { return pairGrid_; }
     WizardButtons* buttons() const { return buttons_; }
+    // "他シリーズからの読み込み": the wizard runs importOrder with its panel count.
+    QPushButton* importButton() const { return importButton_; }
 
     // m rows, each reset to A = "1" and B = "1".
     void resetRows(int pairCount);
@@ -34,6 +37,7 @@ class WizardOrderPage : public QWidget {
     AppContext& context_;
     QTableWidget* pairGrid_;
     WizardButtons* buttons_;
+    QPushButton* importButton_;
 };
 
 }  // namespace kestrune

@@ -7,15 +7,21 @@
 #include "core/Listings.h"
 #include "ui/analysis/AnalysisPage.h"
 #include "ui/common/AppContext.h"
-#include "ui/shell/CataloguePage.h"
 #include "ui/common/Prompter.h"
+#include "ui/entry/EntryPage.h"
 #include "ui/series/SeriesPage.h"
+#include "ui/shell/CataloguePage.h"
 
 namespace kestrune {
 
 CatalogueReload::CatalogueReload(AppContext& context, QTabWidget& tabs, SeriesPage& seriesPage,
-                                 AnalysisPage& analysisPage, Pages pages)
-    : context_(context), tabs_(tabs), seriesPage_(seriesPage), analysisPage_(analysisPage), pages_(pages) {}
+                                 EntryPage& entryPage, AnalysisPage& analysisPage, Pages pages)
+    : context_(context),
+      tabs_(tabs),
+      seriesPage_(seriesPage),
+      entryPage_(entryPage),
+      analysisPage_(analysisPage),
+      pages_(pages) {}
 
 void CatalogueReload::setOtherTabsVisible(bool visible) {
     for (int tab = EntryTab; tab <= DiagramTab; ++tab)
@@ -35,6 +41,7 @@ void CatalogueReload::ReloadCatalogue(bool full) {
         seriesPage_.clearSeries();
         seriesPage_.setColumnWidths();
     }
+    entryPage_.setDataFileColumnWidths();
     analysisPage_.setDataFileColumnWidths();
 
     // The choosers are filled quietly: their own change would run the set-ups once per item.

@@ -9,6 +9,7 @@ namespace kestrune {
 struct AppContext;
 class AnalysisPage;
 class CataloguePage;
+class EntryPage;
 class SeriesPage;
 
 // The central refresh: lists the series of the study disk into the series page and the four
@@ -20,8 +21,8 @@ class CatalogueReload {
     enum Tab { SeriesTab = 0, EntryTab = 1, AnalysisTab = 2, MatrixTab = 3, DiagramTab = 4 };
     using Pages = std::array<CataloguePage*, 4>;
 
-    CatalogueReload(AppContext& context, QTabWidget& tabs, SeriesPage& seriesPage, AnalysisPage& analysisPage,
-                    Pages pages);
+    CatalogueReload(AppContext& context, QTabWidget& tabs, SeriesPage& seriesPage, EntryPage& entryPage,
+                    AnalysisPage& analysisPage, Pages pages);
 
     // Full: the series list is filled anew too; otherwise only the choosers are.
     void ReloadCatalogue(bool full);
@@ -38,6 +39,7 @@ class CatalogueReload {
     AppContext& context_;
     QTabWidget& tabs_;
     SeriesPage& seriesPage_;
+    EntryPage& entryPage_;
     AnalysisPage& analysisPage_;
     Pages pages_;
     bool hasSeries_ = false;

@@ -56,7 +56,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
     setCentralWidget(central);
 
     catalogue_ = std::make_unique<CatalogueReload>(
-        context_, *pages_, *seriesPage_, *analysisPage_,
+        context_, *pages_, *seriesPage_, *entryPage_, *analysisPage_,
         CatalogueReload::Pages{entryPage_, analysisPage_, matrixPage_, diagramPage_});
     seriesActions_ = new SeriesActions(
         context_, [this](bool full) { ReloadCatalogue(full); }, this);
@@ -152,6 +152,7 @@ void MainWindow::FormCreate(const MainWindowOptions& options) {
     // 2. Column widths.
     seriesPage_->clearSeries();
     seriesPage_->setColumnWidths();
+    entryPage_->setDataFileColumnWidths();
     analysisPage_->setDataFileColumnWidths();
     // 3. The series page; the analysis page's empty sub-page.
     pages_->setCurrentIndex(CatalogueReload::SeriesTab);

@@ -33,10 +33,12 @@ class SeriesPageTest : public MainWindowTest {
     void clickRow(const QString& name) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(page()->selectSeries(name));
         QTreeWidget* list = page()->seriesList();
-        const QRect row = list->visualItemRect(list->currentItem());
+        const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly, 0);
+        ASSERT_EQ(found.size(), 1);
+        const QRect row = list->visualItemRect(found.first());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        ASSERT_EQ(page()->selectedSeries(), name);
     }
     // Edits the selected name in place as the user does: F2, type, Enter.
     void renameInPlace(const QString& newName) {
@@ -98,6 +100,29 @@ TEST_F(SeriesPageTest, TheFileListShowsTheChosenGroupOfTheClickedSeries) {
     EXPECT_EQ(page()->fileList()->fileNames(), (QStringList{"m1.dat"}));
     page()->sexGroupButtons()->button(1)->click();
     EXPECT_EQ(page()->fileList()->fileNames(), (QStringList{"f1.txt", "f2.dat"}));
+}
+
+TEST_F(SeriesPageTest, TheFileListFollowsTheSelectionMovedByTheArrowKeys) {
+    for (const char* name : {"a", "b", "c"}) {
+        disk.makeSeries(name, 3, {"w"});
+        disk.writeBytes(std::string("male/") + name + "/" + name + "1.dat", "1,3,1\r\n");
+    }
+    openWindow();
+    clickRow(QStringLiteral("a"));
+    EXPECT_EQ(page()->fileList()->fileNames(), (QStringList{"a1.dat"}));
+    QTreeWidget* list = page()->seriesList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(page()->selectedSeries(), QStringLiteral("b"));
+    EXPECT_EQ(page()->fileList()->fileNames(), (QStringList{"b1.dat"}));
+    QTest::keyClick(list, Qt::Key_End);
+    ASSERT_EQ(page()->selectedSeries(), QStringLiteral("c"));
+    EXPECT_EQ(page()->fileList()->fileNames(), (QStringList{"c1.dat"}));
+    // The chosen group still counts for a series reached by keyboard.
+    page()->sexGroupButtons()->button(1)->click();
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(page()->fileList()->directory(), disk.path("female/b"));
+    EXPECT_TRUE(page()->fileList()->fileNames().isEmpty());
 }
 
 TEST_F(SeriesPageTest, AMissingGroupDirectoryEmptiesTheListSilently) {

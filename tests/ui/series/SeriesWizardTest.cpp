@@ -341,9 +341,11 @@ TEST_F(SeriesWizardTest, CancelAsksAndClosesOnlyOnYes) {
 
 TEST_F(SeriesWizardTest, ImportsTheWordsOfAnotherSeries) {
     disk.makeSeries("other", 3, {"明るい", "暗い"});
+    nameBox()->setText(QStringLiteral("s"));
+    wizard.namePage()->buttons()->forward()->click();
     addWords({"kept?"});
     prompter.fileNames.push_back(QString::fromStdString(disk.path("paper/other.pap").string()));
-    wizard.imagePage()->importWords();
+    wizard.imagePage()->findChild<QPushButton*>(QStringLiteral("importWordsButton"))->click();
     ASSERT_EQ(prompter.fileDialogs.size(), 1u);
     EXPECT_EQ(prompter.fileDialogs[0].directory, QString::fromStdString(disk.path("paper").string()));
     EXPECT_EQ(prompter.fileDialogs[0].filters, (QStringList{"イメージの語彙のファイル (*.pap)"}));
@@ -354,8 +356,12 @@ TEST_F(SeriesWizardTest, ImportsTheWordsOfAnotherSeries) {
 TEST_F(SeriesWizardTest, ImportsTheOrderOfAnotherSeriesWithTheSamePanelCount) {
     disk.makeSeries("four", 4, {"w"});
     disk.makeSeries("five", 5, {"w"});
+    goToOrderPage(QStringLiteral("s"), {QStringLiteral("w")});
+    QPushButton* importButton = wizard.orderPage()->importButton();
+    EXPECT_EQ(importButton->text(), QStringLiteral("他シリーズからの読み込み"));
     prompter.fileNames.push_back(QString::fromStdString(disk.path("order/four.ord").string()));
-    wizard.orderPage()->importOrder(wizard.panelCount());
+    importButton->click();
+    ASSERT_EQ(prompter.fileDialogs.size(), 1u);
     expectMessage(QStringLiteral("パネルの枚数が違います"), QStringLiteral("エラー"));
     EXPECT_EQ(cell(0, 1), QStringLiteral("1"));
     EXPECT_EQ(prompter.fileDialogs[0].directory, QString::fromStdString(disk.path("order").string()));
@@ -363,11 +369,31 @@ TEST_F(SeriesWizardTest, ImportsTheOrderOfAnotherSeriesWithTheSamePanelCount) {
     EXPECT_EQ(prompter.fileDialogs[0].defaultSuffix, QStringLiteral("ord"));
 
     prompter.fileNames.push_back(QString::fromStdString(disk.path("order/five.ord").string()));
-    wizard.orderPage()->importOrder(wizard.panelCount());
+    importButton->click();
     EXPECT_EQ(cell(0, 0), QStringLiteral("1"));
     EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
     EXPECT_EQ(cell(9, 0), QStringLiteral("4"));
     EXPECT_EQ(cell(9, 1), QStringLiteral("5"));
+    // The imported order passes the page's own test.
+    wizard.orderPage()->buttons()->forward()->click();
+    EXPECT_EQ(wizard.currentPage(), SeriesWizard::SummaryPage);
+}
+
+TEST_F(SeriesWizardTest, TheOrderImportFollowsThePanelCountChosenOnTheFirstPage) {
+    disk.makeSeries("four", 4, {"w"});
+    disk.makeSeries("five", 5, {"w"});
+    wizard.namePage()->panelCountBox()->setValue(4);
+    goToOrderPage(QStringLiteral("s"), {QStringLiteral("w")});
+    prompter.fileNames.push_back(QString::fromStdString(disk.path("order/five.ord").string()));
+    wizard.orderPage()->importButton()->click();
+    expectMessage(QStringLiteral("パネルの枚数が違います"), QStringLiteral("エラー"));
+    prompter.messages.clear();
+    prompter.fileNames.push_back(QString::fromStdString(disk.path("order/four.ord").string()));
+    wizard.orderPage()->importButton()->click();
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
+    ASSERT_EQ(grid()->rowCount(), 6);
+    EXPECT_EQ(cell(5, 0), QStringLiteral("3"));
+    EXPECT_EQ(cell(5, 1), QStringLiteral("4"));
 }
 
 }  // namespace

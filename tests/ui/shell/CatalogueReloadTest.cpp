@@ -8,9 +8,11 @@
 #include "tests/support/widgets/ScriptedPrompter.h"
 #include "ui/analysis/AnalysisPage.h"
 #include "ui/common/AppContext.h"
+#include "ui/entry/EndEntryDialog.h"
+#include "ui/entry/EntryPage.h"
+#include "ui/series/SeriesPage.h"
 #include "ui/shell/CataloguePage.h"
 #include "ui/shell/CatalogueReload.h"
-#include "ui/series/SeriesPage.h"
 
 namespace kestrune::testing {
 namespace {
@@ -36,7 +38,7 @@ class CatalogueReloadTest : public ::testing::Test {
             tabs.addTab(new QWidget, QString::fromLatin1(caption));
         }
         reload =
-            std::make_unique<CatalogueReload>(context, tabs, seriesPage, analysisPage,
+            std::make_unique<CatalogueReload>(context, tabs, seriesPage, entryPage, analysisPage,
                                               CatalogueReload::Pages{&entry, &analysis, &matrix, &diagram});
         for (RecordingPage* page : {&entry, &analysis, &matrix, &diagram}) {
             QObject::connect(page->seriesChooser(), &QComboBox::currentIndexChanged,
@@ -50,6 +52,8 @@ class CatalogueReloadTest : public ::testing::Test {
     QStringList log;
     QTabWidget tabs;
     SeriesPage seriesPage{context};
+    EndEntryDialog endDialog;
+    EntryPage entryPage{context, endDialog};
     AnalysisPage analysisPage{context};
     RecordingPage entry{"entry", log}, analysis{"analysis", log}, matrix{"matrix", log},
         diagram{"diagram", log};

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "tests/ui/shell/MainWindowFixture.h"
@@ -11,11 +12,11 @@
 #include "ui/analysis/AnalysisPage.h"
 #include "ui/correlation/CorrelationDiagramPage.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
-#include "ui/shell/DriveBox.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
 #include "ui/figures/PageSetupDialog.h"
 #include "ui/series/SeriesPage.h"
+#include "ui/shell/DriveBox.h"
 
 namespace kestrune::testing {
 namespace {
@@ -131,6 +132,29 @@ TEST_F(MainWindowTest, F5SeesASwappedDiskAndTheSeriesTabsComeBack) {
     EXPECT_EQ(rowTexts(window->seriesPage()->seriesList(), 0), (QStringList{"neu"}));
     EXPECT_TRUE(window->pages()->isTabVisible(1));
     EXPECT_EQ(window->matrixPage()->seriesChooser()->currentText(), QStringLiteral("neu"));
+}
+
+TEST_F(MainWindowTest, F5PutsTheDataFileListColumnsBackToTheirWidths) {
+    disk.makeSeries("a", 3, {"w"});
+    openWindow();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QTreeWidget* entryFiles = window->entryPage()->dataFileList();
+    QTreeWidget* analysisFiles = window->analysisPage()->dataFileList();
+    EXPECT_EQ(entryFiles->columnWidth(0), 100);
+    EXPECT_EQ(entryFiles->columnWidth(1), 50);
+    EXPECT_EQ(entryFiles->columnWidth(2), 80);
+    // The user drags the column borders.
+    for (QTreeWidget* list : {entryFiles, analysisFiles}) {
+        list->header()->resizeSection(0, 260);
+        list->header()->resizeSection(1, 20);
+    }
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_EQ(entryFiles->columnWidth(0), 100);
+    EXPECT_EQ(entryFiles->columnWidth(1), 50);
+    EXPECT_EQ(entryFiles->columnWidth(2), 80);
+    EXPECT_EQ(analysisFiles->columnWidth(0), 200);
+    EXPECT_EQ(analysisFiles->columnWidth(1), 50);
 }
 
 TEST_F(MainWindowTest, TheWindowMenuDoesNothingForAHiddenTab) {
