@@ -1,10 +1,12 @@
 #include "output/sheets/AnswerSheetPrinter.h"
 
 #include <QBuffer>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTextLayout>
 #include <vector>
 
 #include "core/AtomicFile.h"
@@ -29,12 +31,49 @@ void drawText(QPainter& painter, const SheetText& text) {
     painter.drawText(inUnits(text.box), text.alignment, text.text);
 }
 
+// A sheet's texts shaped once, so that the sets of many subjects only place glyphs; shaping
+// is most of the work of a page.
+struct ShapedSheet {
+    const SheetPlan* plan = nullptr;
+    std::vector<std::pair<QPointF, QGlyphRun>> glyphs;  // origin in tenths of a millimetre
+};
+
+ShapedSheet shapeSheet(const SheetPlan& plan) {
+    ShapedSheet shaped{&plan, {}};
+    for (const SheetText& text : plan.texts) {
+        QTextLayout layout(text.text, sheetFont(text.size, text.bold));
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (!line.isValid())
+            continue;
+        const QRectF box = inUnits(text.box);
+        const double width = line.naturalTextWidth();
+        double left = box.left();
+        if (text.alignment & Qt::AlignRight)
+            left = box.right() - width;
+        else if (text.alignment & Qt::AlignHCenter)
+            left = box.center().x() - width / 2;
+        const double top = box.center().y() - line.height() / 2;
+        for (const QGlyphRun& run : layout.glyphRuns())
+            shaped.glyphs.emplace_back(QPointF(left, top), run);
+    }
+    return shaped;
+}
+
+void paintShapedSheet(QPainter& painter, const ShapedSheet& sheet, std::optional<int> subject) {
+    paintAnswerSheet(painter, *sheet.plan, subject, false);
+    painter.setPen(Qt::black);
+    for (const auto& [origin, run] : sheet.glyphs)
+        painter.drawGlyphRun(origin, run);
+}
+
 const QPageLayout kA4Portrait(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                               QPageLayout::Millimeter);
 
 }  // namespace
 
-void paintAnswerSheet(QPainter& painter, const SheetPlan& plan, std::optional<int> subject) {
+void paintAnswerSheet(QPainter& painter, const SheetPlan& plan, std::optional<int> subject, bool withTexts) {
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xEE, 0xEE, 0xEE));
@@ -55,8 +94,10 @@ void paintAnswerSheet(QPainter& painter, const SheetPlan& plan, std::optional<in
     }
 
     painter.setPen(Qt::black);
-    for (const SheetText& text : plan.texts)
-        drawText(painter, text);
+    if (withTexts) {
+        for (const SheetText& text : plan.texts)
+            drawText(painter, text);
+    }
     if (subject)
         drawText(painter, subjectNumberText(plan, *subject));
     painter.restore();
@@ -73,6 +114,11 @@ void printAnswerSheets(const AnswerSheetRequest& request, QPagedPaintDevice& dev
     for (std::size_t index = 0; index < request.pairs.size(); ++index)
         plans.push_back(planAnswerSheet(request, index));
 
+    std::vector<ShapedSheet> sheets;
+    sheets.reserve(plans.size());
+    for (const SheetPlan& plan : plans)
+        sheets.push_back(shapeSheet(plan));
+
     QPainter painter;
     if (!painter.begin(&device))
         throw UserError("調査用紙を印刷できません。", "エラー");
@@ -88,13 +134,13 @@ void printAnswerSheets(const AnswerSheetRequest& request, QPagedPaintDevice& dev
     bool first = true;
     for (int set = 1; set <= sets; ++set) {
         const std::optional<int> subject = request.subjects ? std::optional<int>(set) : std::nullopt;
-        for (const SheetPlan& plan : plans) {
+        for (const ShapedSheet& sheet : sheets) {
             if (!first && !device.newPage()) {
                 painter.end();
                 throw UserError("調査用紙を印刷できません。", "エラー");
             }
             first = false;
-            paintAnswerSheet(painter, plan, subject);
+            paintShapedSheet(painter, sheet, subject);
         }
     }
     painter.end();

@@ -12,8 +12,10 @@ class QPrinter;
 
 namespace kestrune {
 
-// Draws one sheet on a painter whose unit is a tenth of a millimetre from the paper's corner.
-void paintAnswerSheet(QPainter& painter, const SheetPlan& plan, std::optional<int> subject);
+// Draws one sheet on a painter whose unit is a tenth of a millimetre from the paper's corner;
+// the plan's texts are left out when the caller places them itself.
+void paintAnswerSheet(QPainter& painter, const SheetPlan& plan, std::optional<int> subject,
+                      bool withTexts = true);
 
 // Sets a printer to A4 portrait, the sheets' own paper, before its print dialog is shown.
 void prepareAnswerSheetPrinter(QPrinter& printer);
