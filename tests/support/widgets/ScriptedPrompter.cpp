@@ -1,6 +1,7 @@
 #include "tests/support/widgets/ScriptedPrompter.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 namespace kestrune::testing {
 
@@ -47,8 +48,13 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
     return takeFront(colors).value_or(std::nullopt);
 }
 
-bool ScriptedPrompter::choosePrinter(QPrinter&) {
-    return takeFront(printerChoices).value_or(false);
+bool ScriptedPrompter::choosePrinter(QPrinter& printer) {
+    const bool chosen = takeFront(printerChoices).value_or(false);
+    if (chosen && !printerOutputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerOutputFile);
+    }
+    return chosen;
 }
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {

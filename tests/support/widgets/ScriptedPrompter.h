@@ -23,6 +23,8 @@ class ScriptedPrompter : public Prompter {
     std::deque<QString> directories;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printerChoices;
+    // When set, a printer chosen in the print dialog prints into this PDF file.
+    QString printerOutputFile;
     // Handlers for runDialog, in order; each may drive the dialog and returns its result.
     std::deque<std::function<int(QDialog&)>> dialogHandlers;
 
