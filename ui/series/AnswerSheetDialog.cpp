@@ -26,6 +26,7 @@ AnswerSheetDialog::AnswerSheetDialog(Prompter& prompter, TSeries series, QWidget
       cancelButton_(new QPushButton(QStringLiteral("キャンセル"), this)) {
     setWindowTitle(QStringLiteral("調査用紙の印刷"));
     setModal(true);
+    setMinimumWidth(460);
 
     const QString name = QString::fromStdString(series_.name);
     auto* summary =

@@ -1,6 +1,7 @@
 // "調査用紙の印刷" on the series page, driven through its button, popup item and dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +97,24 @@ TEST_F(AnswerSheetPrintingTest, NeedsASelectedSeries) {
     EXPECT_EQ(page()->sheetsButton()->text(), QStringLiteral("調査用紙の印刷"));
     page()->seriesList()->clearSelection();
     EXPECT_FALSE(page()->sheetsButton()->isEnabled());
+}
+
+// With KESTRUNE_SCREENSHOTS naming a directory, the dialog is saved there.
+TEST_F(AnswerSheetPrintingTest, Screenshot) {
+    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KESTRUNE_SCREENSHOTS not set";
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    prompter.dialogHandlers.push_back([&directory](QDialog& dialog) {
+        auto& sheets = dynamic_cast<AnswerSheetDialog&>(dialog);
+        sheets.numberedBox()->setChecked(true);
+        QTest::keyClicks(sheets.codesBox(), QStringLiteral("K1,K2,K3,K4"));
+        sheets.show();
+        EXPECT_TRUE(sheets.grab().save(directory + QStringLiteral("/answer-sheet-dialog.png")));
+        return static_cast<int>(QDialog::Rejected);
+    });
+    page()->sheetsButton()->click();
+    EXPECT_TRUE(window->grab().save(directory + QStringLiteral("/series-page-answer-sheets.png")));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // presses it; the grid stays an ordinary editable grid under the page's own tests.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -113,6 +115,18 @@ TEST_F(BalancedOrderButtonTest, FollowsAPanelCountChangedAfterAnEarlierPress) {
     balancedButton()->click();
     ASSERT_EQ(grid()->rowCount(), 3);
     EXPECT_TRUE(isCompletePairSet(3, gridPairs()));
+}
+
+// With KESTRUNE_SCREENSHOTS naming a directory, the filled order page is saved there.
+TEST_F(BalancedOrderButtonTest, Screenshot) {
+    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KESTRUNE_SCREENSHOTS not set";
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    goToOrderPage(5);
+    balancedButton()->click();
+    wizard.show();
+    EXPECT_TRUE(wizard.grab().save(directory + QStringLiteral("/wizard-3-balanced-order.png")));
 }
 
 }  // namespace
