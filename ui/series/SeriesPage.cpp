@@ -14,6 +14,7 @@
 
 #include "ui/common/AppContext.h"
 #include "ui/common/RenameDelegate.h"
+#include "ui/series/AnswerSheetPrinting.h"
 #include "ui/series/TSFileListBox.h"
 
 namespace kestrune {
@@ -34,7 +35,8 @@ SeriesPage::SeriesPage(AppContext& context, QWidget* parent)
       sexGroupButtons_(new QButtonGroup(this)),
       fileList_(new TSFileListBox(this)),
       createButton_(new QPushButton(QStringLiteral("新しいシリーズの作成"), this)),
-      popupMenu_(new QMenu(this)) {
+      popupMenu_(new QMenu(this)),
+      sheetsButton_(new QPushButton(QStringLiteral("調査用紙の印刷"), this)) {
     seriesList_->setObjectName(QStringLiteral("ListView1"));
     seriesList_->setHeaderLabels({QStringLiteral("シリーズ名"), QStringLiteral("パネルの数"),
                                   QStringLiteral("イメージの数"), QStringLiteral("コメント")});
@@ -93,11 +95,19 @@ SeriesPage::SeriesPage(AppContext& context, QWidget* parent)
     createButton_->setToolTip(QStringLiteral("新しいシリーズの設定に必要なファイルを作成します。"));
     connect(createButton_, &QPushButton::clicked, this, &SeriesPage::addSeriesRequested);
 
+    sheetsButton_->setObjectName(QStringLiteral("answerSheetsButton"));
+    sheetsButton_->setToolTip(QStringLiteral("選択したシリーズの調査用紙を印刷します。"));
+    connect(sheetsButton_, &QPushButton::clicked, this, &SeriesPage::printAnswerSheets);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(createButton_);
+    buttonRow->addWidget(sheetsButton_);
+    buttonRow->addStretch();
+
     auto* layout = new QGridLayout(this);
     layout->addWidget(seriesList_, 0, 0, 2, 1);
     layout->addWidget(sexGroupBox, 0, 1);
     layout->addWidget(fileList_, 1, 1);
-    layout->addWidget(createButton_, 2, 0, Qt::AlignLeft);
+    layout->addLayout(buttonRow, 2, 0);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 1);
 }
@@ -173,6 +183,11 @@ void SeriesPage::updatePopupActions() {
     const bool selected = !seriesList_->selectedItems().isEmpty();
     deleteAction_->setEnabled(selected);
     renameAction_->setEnabled(selected);
+    sheetsButton_->setEnabled(selected);
+}
+
+void SeriesPage::printAnswerSheets() {
+    printAnswerSheetsOfSeries(context_, selectedSeries(), this);
 }
 
 void SeriesPage::startRename() {

@@ -32,6 +32,7 @@ class SeriesPage : public QWidget {
     QAction* addAction() const { return addAction_; }
     QAction* deleteAction() const { return deleteAction_; }
     QAction* renameAction() const { return renameAction_; }
+    QPushButton* sheetsButton() const { return sheetsButton_; }
     QButtonGroup* sexGroupButtons() const { return sexGroupButtons_; }
 
     // Catalogue side: empty the list and set its four column widths (200, 80, 80, 100).
@@ -52,6 +53,8 @@ class SeriesPage : public QWidget {
     void ListSeriesFiles();
     // Enables "削除" and "シリーズ名の変更" only while a series is selected.
     void updatePopupActions();
+    // "調査用紙の印刷" for the selected series.
+    void printAnswerSheets();
     // Starts editing the selected name in place (F2, "シリーズ名の変更").
     void startRename();
 
@@ -73,6 +76,7 @@ class SeriesPage : public QWidget {
     QAction* addAction_;
     QAction* deleteAction_;
     QAction* renameAction_;
+    QPushButton* sheetsButton_;
 };
 
 }  // namespace kestrune

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/BalancedOrder.h"
 #include "core/Error.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/Prompter.h"
@@ -36,6 +37,7 @@ WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     auto* sideColumn = new QVBoxLayout;
     sideColumn->addStretch();
     sideColumn->addWidget(importButton_);
+    sideColumn->addWidget(makeBalancedOrderButton());
     gridRow->addLayout(sideColumn);
 
     auto* layout = new QVBoxLayout(this);
@@ -91,6 +93,29 @@ void WizardOrderPage::importOrder(int panelCount) {
         }
     } catch (const UserError& error) {
         showError(context_.prompter, error);
+    }
+}
+
+QPushButton* WizardOrderPage::makeBalancedOrderButton() {
+    auto* button = new QPushButton(QStringLiteral("偏りのない順序の作成"), this);
+    button->setObjectName(QStringLiteral("balancedOrderButton"));
+    button->setToolTip(QStringLiteral("同じパネルが続けて現れず、AとBにも偏りのない提示順序を作成します。"));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, &WizardOrderPage::fillBalancedOrder);
+    return button;
+}
+
+void WizardOrderPage::fillBalancedOrder() {
+    // The grid always holds n(n-1)/2 rows for the panel count chosen on page 1.
+    for (int panels = kMinBalancedPanels; panels <= kMaxPanels; ++panels) {
+        if (panels * (panels - 1) / 2 != pairGrid_->rowCount())
+            continue;
+        const std::vector<TPanelPair> order = balancedOrder(panels);
+        for (int row = 0; row < pairGrid_->rowCount(); ++row) {
+            setCell(row, 0, QString::number(order[static_cast<std::size_t>(row)].a));
+            setCell(row, 1, QString::number(order[static_cast<std::size_t>(row)].b));
+        }
+        return;
     }
 }
 

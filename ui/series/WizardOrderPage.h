@@ -30,10 +30,15 @@ class WizardOrderPage : public QWidget {
     std::vector<PairTexts> rows() const;
     // "他シリーズからの読み込み" for the panel count the wizard is set to.
     void importOrder(int panelCount);
+    // Fills the grid with the balanced order for its panel count (analysis/BalancedOrder.h);
+    // the cells stay editable.
+    void fillBalancedOrder();
     // The test of "次へ >>"; shows its message and returns false when the order is refused.
     bool acceptOrder(int panelCount);
 
   private:
+    QPushButton* makeBalancedOrderButton();
+
     AppContext& context_;
     QTableWidget* pairGrid_;
     WizardButtons* buttons_;
