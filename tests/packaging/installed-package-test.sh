@@ -33,7 +33,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 root="$scratch/root"
 dpkg -x "$deb" "$root"
 for file in usr/bin/kestrune usr/bin/kestrune-cli usr/share/applications/kestrune.desktop \
-  usr/share/icons/hicolor/scalable/apps/kestrune.svg; do
+  usr/share/icons/hicolor/scalable/apps/kestrune.svg usr/share/man/man1/kestrune-cli.1.gz; do
   [[ -f "$root/$file" ]] || fail "the package lacks /$file"
 done
 disk="$root/usr/share/kestrune/study-disk"
@@ -43,6 +43,15 @@ diff -r --exclude=.gitkeep "$sample" "$disk" || fail "the installed sample disk 
 listing=$("$root/usr/bin/kestrune-cli" --root "$disk" series)
 expected=$'色彩の印象\t5\t8\t5色の色見本の印象評価\n飲料の味\t4\t5\t試作飲料4種の官能評価'
 [[ "$listing" == "$expected" ]] || fail "series on the installed disk printed: $listing"
+
+# The installed man page describes every command the installed program lists.
+man_text=$(gzip -dc "$root/usr/share/man/man1/kestrune-cli.1.gz")
+commands=$("$root/usr/bin/kestrune-cli" --help | sed -n '/^コマンド:/,/^$/s/^  \([a-z-]*\) .*/\1/p')
+[[ -n "$commands" ]] || fail "kestrune-cli --help lists no command"
+for command in $commands; do
+  escaped=${command//-/\\-}
+  [[ "$man_text" == *".SS $escaped"$'\n'* ]] || fail "the man page lacks the command $command"
+done
 
 # The installed window program starts on the installed disk and is still running after a while
 # (it has no way to quit by itself; a crash or a missing library ends it early).
