@@ -25,19 +25,24 @@ std::filesystem::path benchDisk() {
     return env ? env : "/tmp/kestrune-bench-disk";
 }
 
-std::string seriesName(int s) { return "series" + std::to_string(1000 + s); }
+std::string seriesName(int s) {
+    return "series" + std::to_string(1000 + s);
+}
 
 void makeDisk(const std::filesystem::path& root) {
-    if (std::filesystem::exists(root / "complete")) return;
+    if (std::filesystem::exists(root / "complete"))
+        return;
     const StudyDisk disk(root);
     std::filesystem::create_directories(disk.orderDirectory());
     std::filesystem::create_directories(disk.vocabularyDirectory());
     // 20 subjects × 45 pairs × 25 images = 22,500 answers: about 100 KB of "0\r\n" / "1\r\n".
     TResponseMatrix matrix{20, 45, 25, {}};
-    for (std::size_t n = 0; n < matrix.answerCount(); ++n) matrix.answers.push_back(n % 3 == 0);
+    for (std::size_t n = 0; n < matrix.answerCount(); ++n)
+        matrix.answers.push_back(n % 3 == 0);
     std::vector<PairTexts> order;
     for (int a = 1; a <= 10; ++a)
-        for (int b = a + 1; b <= 10; ++b) order.push_back({std::to_string(a), std::to_string(b)});
+        for (int b = a + 1; b <= 10; ++b)
+            order.push_back({std::to_string(a), std::to_string(b)});
     for (int s = 0; s < kSeries; ++s) {
         const std::string name = seriesName(s);
         WriteOrderFile(disk, name, "10", "45", order);
@@ -58,9 +63,11 @@ void BM_ListCatalogueAndAllDataFiles(benchmark::State& state) {
         const Listing<SeriesRow> catalogue = listSeriesCatalogue(disk);
         std::size_t rows = 0;
         for (const SeriesRow& series : catalogue.rows) {
-            for (TSexGroup group : kAllSexGroups) rows += listDataFiles(disk, group, series.name).rows.size();
+            for (TSexGroup group : kAllSexGroups)
+                rows += listDataFiles(disk, group, series.name).rows.size();
         }
-        if (catalogue.rows.size() != kSeries || rows != kSeries * kFilesPerSeries) state.SkipWithError("bad disk");
+        if (catalogue.rows.size() != kSeries || rows != kSeries * kFilesPerSeries)
+            state.SkipWithError("bad disk");
         benchmark::DoNotOptimize(rows);
     }
 }
@@ -75,8 +82,10 @@ void BM_OpenEachFileAndReadFirstLine(benchmark::State& state) {
         char line[256];
         auto readOne = [&](const std::filesystem::path& path) {
             FILE* file = std::fopen(path.c_str(), "rb");
-            if (!file) return;
-            if (std::fgets(line, sizeof line, file)) bytes += std::char_traits<char>::length(line);
+            if (!file)
+                return;
+            if (std::fgets(line, sizeof line, file))
+                bytes += std::char_traits<char>::length(line);
             std::fclose(file);
         };
         for (int s = 0; s < kSeries; ++s) {

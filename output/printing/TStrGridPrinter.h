@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <functional>
 #include <vector>
 
@@ -29,6 +30,9 @@ class TStrGridPrinter {
     int MojiTop = 2;
     PageEvent OnBeginPage;
     PageEvent OnEndPage;
+    // Told where each cell went, in dots: `cell` is the area its text is clipped to, `frame`
+    // has its right() and bottom() on the frame's right and bottom lines. For previews and checks.
+    std::function<void(int column, int row, const QRect& cell, const QRect& frame)> OnDrawCell;
     // The target grid's font and the screen resolution its sizes are measured in.
     QFont Font;
     int ScreenDpiX = 96;
@@ -57,6 +61,10 @@ class TStrGridPrinter {
     int CurrentRowPage = 0;
     int PageNumber = 0;   // 1, 2, 3, ... in the order the pages are printed
     int TableBottom = 0;  // bottom edge of the table on the current page, in dots
+    // How the last printout went, for an owner that wants to know: pages whose drawing an
+    // error ended early, and whether a failed new page ended the printout.
+    int PagesCutShort = 0;
+    bool StoppedEarly = false;
 
     // Millimetres to printer dots, a half going to the even neighbour.
     int MillimetresToX(double millimetres) const;
@@ -65,6 +73,10 @@ class TStrGridPrinter {
     // The layout alone (margins, printable area, row and column pages) for a device of the
     // given resolution and printable size in dots; Print runs it first.
     void Layout(int printerDpiX, int printerDpiY, int pageWidth, int pageHeight);
+
+  private:
+    void PrepareCanvas();
+    void DrawPage(int columnPage, int rowPage);
 };
 
 }  // namespace kestrune

@@ -2,12 +2,23 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTreeWidget>
 
+#include "analysis/AnalysisGrids.h"
+#include "core/Error.h"
+#include "core/Listings.h"
+#include "ui/analysis/DataFileList.h"
+#include "ui/analysis/DataFileOperations.h"
+#include "ui/analysis/IndividualSubPage.h"
+#include "ui/analysis/JoinSubPage.h"
+#include "ui/analysis/ScaleValueSubPage.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/HintedButton.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/SexGroupChooser.h"
 
 namespace kestrune {
@@ -17,31 +28,67 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
       context_(context),
       seriesChooser_(new QComboBox(this)),
       sexGroupChooser_(new SexGroupChooser(this)),
-      dataFileList_(new QTreeWidget(this)),
-      subPages_(new QTabWidget(this)) {
+      dataFileList_(new DataFileList(this)),
+      joinButton_(makeHintedButton(QStringLiteral("データの結合"),
+                                   QStringLiteral("選択されたファイルを結合リストに加えます。"), this)),
+      individualButton_(
+          makeHintedButton(QStringLiteral("個人のデータ"),
+                           QStringLiteral("選択されたファイルの各被験者の回答結果を閲覧します。"), this)),
+      aggregateButton_(makeHintedButton(QStringLiteral("データ集計"),
+                                        QStringLiteral("データを集計し、平均や標準偏差を計算します。"),
+                                        this)),
+      subPages_(new QTabWidget(this)),
+      joinSubPage_(new JoinSubPage(context, subPages_)),
+      individualSubPage_(new IndividualSubPage(context, subPages_)),
+      scaleValueSubPage_(new ScaleValueSubPage(context, subPages_)) {
     seriesChooser_->setObjectName(QStringLiteral("analysisSeriesChooser"));
-    dataFileList_->setObjectName(QStringLiteral("analysisDataFileList"));
-    dataFileList_->setRootIsDecorated(false);
-    dataFileList_->setHeaderLabels(
-        {QStringLiteral("ファイル名"), QStringLiteral("人数"), QStringLiteral("コメント")});
-    setDataFileColumnWidths();
+    seriesChooser_->setAccessibleName(QStringLiteral("シリーズ名"));
+    sexGroupChooser_->setAccessibleName(QStringLiteral("性別"));
 
     subPages_->setObjectName(QStringLiteral("analysisSubPages"));
-    subPages_->addTab(new QWidget, QStringLiteral("データの結合"));
-    subPages_->addTab(new QWidget, QStringLiteral("個人データ"));
-    subPages_->addTab(new QWidget, QStringLiteral("データ集計"));
+    subPages_->addTab(joinSubPage_, QStringLiteral("データの結合"));
+    subPages_->addTab(individualSubPage_, QStringLiteral("個人データ"));
+    subPages_->addTab(scaleValueSubPage_, QStringLiteral("データ集計"));
     subPages_->addTab(new QWidget, QString());
     subPages_->tabBar()->hide();
     showSubPage(EmptySubPage);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("シリーズ名"), this), 0, 0);
-    layout->addWidget(seriesChooser_, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("性別"), this), 0, 2);
-    layout->addWidget(sexGroupChooser_, 0, 3);
-    layout->addWidget(dataFileList_, 1, 0, 1, 4);
-    layout->addWidget(subPages_, 0, 4, 2, 1);
-    layout->setColumnStretch(4, 1);
+    auto* choosers = new QGridLayout;
+    auto* seriesLabel = new QLabel(QStringLiteral("シリーズ名"), this);
+    seriesLabel->setBuddy(seriesChooser_);
+    auto* groupLabel = new QLabel(QStringLiteral("性別"), this);
+    groupLabel->setBuddy(sexGroupChooser_);
+    choosers->addWidget(seriesLabel, 0, 0);
+    choosers->addWidget(seriesChooser_, 0, 1);
+    choosers->addWidget(groupLabel, 1, 0);
+    choosers->addWidget(sexGroupChooser_, 1, 1);
+    choosers->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {joinButton_, individualButton_, aggregateButton_})
+        buttons->addWidget(button);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(choosers);
+    left->addWidget(dataFileList_, 1);
+    left->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addWidget(subPages_, 1);
+
+    connect(sexGroupChooser_, &QComboBox::currentIndexChanged, this,
+            [this] { guarded([this] { refillDataFiles(); }); });
+    connect(joinButton_, &QPushButton::clicked, this, &AnalysisPage::joinFiles);
+    connect(individualButton_, &QPushButton::clicked, this, &AnalysisPage::viewIndividual);
+    connect(aggregateButton_, &QPushButton::clicked, this, &AnalysisPage::aggregate);
+    connect(dataFileList_, &DataFileList::joinRequested, this, &AnalysisPage::joinFiles);
+    connect(dataFileList_, &DataFileList::individualRequested, this, &AnalysisPage::viewIndividual);
+    connect(dataFileList_, &DataFileList::aggregateRequested, this, &AnalysisPage::aggregate);
+    connect(dataFileList_, &DataFileList::renameRequested, this, &AnalysisPage::renameFile);
+    connect(dataFileList_, &DataFileList::deleteRequested, this, &AnalysisPage::deleteFiles);
+    connect(dataFileList_, &DataFileList::moveRequested, this, &AnalysisPage::moveFiles);
+    connect(dataFileList_, &DataFileList::menuAboutToShow, this,
+            [this] { dataFileList_->updateMenu(sexGroupChooser_->group()); });
+    connect(joinSubPage_, &JoinSubPage::merged, this, &AnalysisPage::afterFilesChanged);
 }
 
 void AnalysisPage::showSubPage(SubPage page) {
@@ -49,14 +96,113 @@ void AnalysisPage::showSubPage(SubPage page) {
 }
 
 void AnalysisPage::setDataFileColumnWidths() {
-    dataFileList_->setColumnWidth(0, 200);
-    dataFileList_->setColumnWidth(1, 50);
-    dataFileList_->setColumnWidth(2, 80);
+    dataFileList_->setColumnWidths();
 }
 
-// The scale value set-up arrives with the aggregation; until then the page only keeps its series.
+std::string AnalysisPage::chosenSeries() const {
+    return seriesChooser_->currentText().toStdString();
+}
+
+void AnalysisPage::guarded(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const UserError& error) {
+        showError(context_.prompter, error);
+    }
+}
+
 void AnalysisPage::setUpPage() {
-    static_cast<void>(context_);
+    guarded([this] {
+        joinSubPage_->clear();
+        const std::string series = chosenSeries();
+        const AnalysisPageLabels labels =
+            series.empty() ? AnalysisPageLabels{} : readAnalysisPageLabels(context_.disk, series);
+        scaleValueSubPage_->setUp(labels);
+        individualSubPage_->setUp(labels);
+        refillDataFiles();
+    });
+}
+
+void AnalysisPage::refillDataFiles() {
+    dataFileList_->clear();
+    const std::string series = chosenSeries();
+    if (series.empty())
+        return;
+    const Listing<DataFileRow> listing = listDataFiles(context_.disk, sexGroupChooser_->group(), series);
+    dataFileList_->fill(listing.rows);
+    if (listing.failure)
+        throw *listing.failure;
+}
+
+void AnalysisPage::joinFiles() {
+    showSubPage(JoinSubPageIndex);
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty())
+        return;
+    std::vector<JoinEntry> chosen;
+    for (const std::string& name : names)
+        chosen.push_back({sexGroupChooser_->group(), chosenSeries(), name});
+    joinSubPage_->add(chosen);
+}
+
+void AnalysisPage::viewIndividual() {
+    showSubPage(IndividualSubPageIndex);
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty())
+        return;
+    guarded([&] { individualSubPage_->view(sexGroupChooser_->group(), chosenSeries(), names.front()); });
+}
+
+void AnalysisPage::aggregate() {
+    showSubPage(ScaleValueSubPageIndex);
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty())
+        return;
+    guarded([&] { scaleValueSubPage_->aggregate(sexGroupChooser_->group(), chosenSeries(), names.front()); });
+}
+
+void AnalysisPage::renameFile(const QString& oldName, const QString& newName) {
+    if (newName == oldName)
+        return;
+    if (!renameDataFile(context_.disk, sexGroupChooser_->group(), chosenSeries(), oldName.toStdString(),
+                        newName.toStdString())) {
+        context_.prompter.ask({QStringLiteral("ファイル名が変更できませんでした。"), QStringLiteral("エラー"),
+                               PromptButtons::Ok, PromptIcon::Error});
+    }
+    afterFilesChanged();
+}
+
+void AnalysisPage::deleteFiles() {
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty())
+        return;
+    const PromptAnswer answer = context_.prompter.ask(
+        {QStringLiteral("選択した%1個のデータファイルをごみ箱に移動しますか?").arg(names.size()),
+         QStringLiteral("データファイルの削除"), PromptButtons::YesNo, PromptIcon::Question});
+    if (answer != PromptAnswer::Yes ||
+        !trashDataFiles(context_.disk, sexGroupChooser_->group(), chosenSeries(), names)) {
+        context_.prompter.ask({QStringLiteral("削除できませんでした。"), QStringLiteral("Error"),
+                               PromptButtons::Ok, PromptIcon::None});
+        return;
+    }
+    afterFilesChanged();
+}
+
+void AnalysisPage::moveFiles(TSexGroup target) {
+    const std::vector<std::string> names = dataFileList_->selectedNames();
+    if (names.empty() || target == sexGroupChooser_->group())
+        return;
+    if (!moveDataFiles(context_.disk, sexGroupChooser_->group(), target, chosenSeries(), names)) {
+        context_.prompter.ask({QStringLiteral("移動できませんでした。"), QStringLiteral("Error"),
+                               PromptButtons::Ok, PromptIcon::None});
+        return;
+    }
+    afterFilesChanged();
+}
+
+void AnalysisPage::afterFilesChanged() {
+    guarded([this] { refillDataFiles(); });
+    emit dataFilesChanged();
 }
 
 }  // namespace kestrune

@@ -1,43 +1,86 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <string>
 
+#include "core/SexGroup.h"
 #include "ui/shell/CataloguePage.h"
 
 class QComboBox;
+class QPushButton;
 class QTabWidget;
-class QTreeWidget;
 
 namespace kestrune {
 
 struct AppContext;
+class DataFileList;
+class IndividualSubPage;
+class JoinSubPage;
+class ScaleValueSubPage;
 class SexGroupChooser;
 
-// The analysis page "データ集計/出力": series and group choosers, the data file list and a
-// notebook of four sub-pages whose tabs are never shown; the empty fourth one is shown at start.
+// The analysis page "データ集計/出力": series and group choosers, the data file list with its
+// operations, the buttons "データの結合", "個人のデータ", "データ集計", and a notebook of four
+// sub-pages whose tabs are never shown; the empty fourth one is shown at start.
 class AnalysisPage : public QWidget, public CataloguePage {
     Q_OBJECT
   public:
-    enum SubPage { JoinSubPage = 0, IndividualSubPage = 1, ScaleValueSubPage = 2, EmptySubPage = 3 };
+    enum SubPage {
+        JoinSubPageIndex = 0,
+        IndividualSubPageIndex = 1,
+        ScaleValueSubPageIndex = 2,
+        EmptySubPage = 3
+    };
 
     explicit AnalysisPage(AppContext& context, QWidget* parent = nullptr);
 
     QComboBox* seriesChooser() override { return seriesChooser_; }
+    // Empties the join list, labels both grids, rebuilds the image tabs, refills the file list.
     void setUpPage() override;
 
     SexGroupChooser* sexGroupChooser() const { return sexGroupChooser_; }
-    QTreeWidget* dataFileList() const { return dataFileList_; }
+    DataFileList* dataFileList() const { return dataFileList_; }
     QTabWidget* subPages() const { return subPages_; }
+    QPushButton* joinButton() const { return joinButton_; }
+    QPushButton* individualButton() const { return individualButton_; }
+    QPushButton* aggregateButton() const { return aggregateButton_; }
+    JoinSubPage* joinSubPage() const { return joinSubPage_; }
+    IndividualSubPage* individualSubPage() const { return individualSubPage_; }
+    ScaleValueSubPage* scaleValueSubPage() const { return scaleValueSubPage_; }
     void showSubPage(SubPage page);
     // Column widths of the data file list: 200, 50, 80.
     void setDataFileColumnWidths();
+    // Lists the data files of the page's series and group again.
+    void refillDataFiles();
+
+  signals:
+    // Data files were renamed, deleted, moved or merged: the entry page lists its files again.
+    void dataFilesChanged();
 
   private:
+    std::string chosenSeries() const;
+    // Runs an operation, showing a failure the user caused instead of letting it escape.
+    void guarded(const std::function<void()>& operation);
+    void joinFiles();
+    void viewIndividual();
+    void aggregate();
+    void renameFile(const QString& oldName, const QString& newName);
+    void deleteFiles();
+    void moveFiles(TSexGroup target);
+    void afterFilesChanged();
+
     AppContext& context_;
     QComboBox* seriesChooser_;
     SexGroupChooser* sexGroupChooser_;
-    QTreeWidget* dataFileList_;
+    DataFileList* dataFileList_;
+    QPushButton* joinButton_;
+    QPushButton* individualButton_;
+    QPushButton* aggregateButton_;
     QTabWidget* subPages_;
+    JoinSubPage* joinSubPage_;
+    IndividualSubPage* individualSubPage_;
+    ScaleValueSubPage* scaleValueSubPage_;
 };
 
 }  // namespace kestrune

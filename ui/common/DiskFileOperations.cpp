@@ -38,6 +38,20 @@ bool restoreFromTrash(const fs::path& inTrash, const fs::path& original) {
     return true;
 }
 
+bool trashAll(const std::vector<fs::path>& places, const TrashMover& mover) {
+    std::vector<std::pair<fs::path, fs::path>> trashed;  // original, place in the trash
+    for (const fs::path& place : places) {
+        if (std::optional<fs::path> inTrash = mover(place)) {
+            trashed.emplace_back(place, *inTrash);
+            continue;
+        }
+        for (const auto& [original, inTrashPlace] : trashed)
+            restoreFromTrash(inTrashPlace, original);
+        return false;
+    }
+    return true;
+}
+
 bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;

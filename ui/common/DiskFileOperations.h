@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrune {
 
@@ -15,6 +16,10 @@ using TrashMover = std::function<std::optional<std::filesystem::path>(const std:
 std::optional<std::filesystem::path> moveToDesktopTrash(const std::filesystem::path& place);
 // Takes a trashed item back to where it came from and drops its trash record.
 bool restoreFromTrash(const std::filesystem::path& inTrash, const std::filesystem::path& original);
+
+// Moves every place to the trash, all or none: when one cannot be trashed, those already
+// trashed are put back and false is returned.
+bool trashAll(const std::vector<std::filesystem::path>& places, const TrashMover& mover = moveToDesktopTrash);
 
 // Renames a file or directory, failing (never replacing) when the target exists.
 bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);

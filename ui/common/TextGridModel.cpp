@@ -5,19 +5,30 @@
 
 namespace kestrune {
 
-TextGridModel::TextGridModel(TextGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+TextGridModel::TextGridModel(TextGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent),
+      grid_(grid),
+      shownColumns_(grid.columnCount()),
+      shownRows_(grid.rowCount()) {}
 
 void TextGridModel::refresh() {
+    if (grid_.columnCount() == shownColumns_ && grid_.rowCount() == shownRows_) {
+        if (shownColumns_ > 0 && shownRows_ > 0)
+            emit dataChanged(index(0, 0), index(shownRows_ - 1, shownColumns_ - 1));
+        return;
+    }
     beginResetModel();
+    shownColumns_ = grid_.columnCount();
+    shownRows_ = grid_.rowCount();
     endResetModel();
 }
 
 int TextGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.rowCount();
+    return parent.isValid() ? 0 : shownRows_;
 }
 
 int TextGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.columnCount();
+    return parent.isValid() ? 0 : shownColumns_;
 }
 
 bool TextGridModel::isFixed(int column, int row) const {

@@ -32,6 +32,10 @@ class TextGridModel : public QAbstractTableModel {
 
   private:
     TextGrid& grid_;
+    // The size last shown: a refresh of the same size changes the cells only, so a screen
+    // reader keeps its place in the table.
+    int shownColumns_ = 0;
+    int shownRows_ = 0;
 };
 
 }  // namespace kestrune

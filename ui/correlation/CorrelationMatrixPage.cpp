@@ -2,25 +2,177 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
+#include "analysis/CorrelationPrintHeader.h"
+#include "core/Error.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Prompter.h"
+#include "ui/common/SexGroupChooser.h"
+#include "ui/common/TextGridView.h"
+#include "ui/correlation/CorrelationGridModel.h"
+#include "ui/correlation/CorrelationMatrixOutput.h"
+#include "ui/correlation/CorrelationSideControls.h"
 
 namespace kestrune {
 
-CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), seriesChooser_(new QComboBox(this)) {
-    seriesChooser_->setObjectName(QStringLiteral("matrixSeriesChooser"));
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("シリーズ名"), this), 0, 0);
-    layout->addWidget(seriesChooser_, 0, 1);
-    layout->setColumnStretch(2, 1);
-    layout->setRowStretch(1, 1);
+namespace {
+
+QPushButton* outputButton(const QString& caption, const QString& hint, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setToolTip(hint);
+    return button;
 }
 
-// The matrix set-up arrives with the correlation matrix; until then the page only keeps its series.
+}  // namespace
+
+CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* parent)
+    : QWidget(parent),
+      context_(context),
+      seriesChooser_(new QComboBox(this)),
+      columns_(new CorrelationSideControls(QStringLiteral("RadioButton1"), QStringLiteral("RadioButton2"),
+                                           QStringLiteral("BitBtn28"), this)),
+      rows_(new CorrelationSideControls(QStringLiteral("RadioButton3"), QStringLiteral("RadioButton4"),
+                                        QStringLiteral("BitBtn27"), this)),
+      model_(new CorrelationGridModel(grid_, this)) {
+    seriesChooser_->setObjectName(QStringLiteral("matrixSeriesChooser"));
+    gridView_ = new TextGridView(*model_, this);
+    gridView_->setObjectName(QStringLiteral("StringGrid1"));
+    saveButton_ = outputButton(QStringLiteral("保存"),
+                               QStringLiteral("表をテキスト/HTML/リッチテキストで保存します。"), this);
+    printButton_ = outputButton(QStringLiteral("印刷"), QStringLiteral("表を簡易印刷します。"), this);
+    copyButton_ =
+        outputButton(QStringLiteral("コピー"), QStringLiteral("表をクリップボードに保存します。"), this);
+
+    auto* seriesRow = new QHBoxLayout;
+    seriesRow->addWidget(new QLabel(QStringLiteral("シリーズ名"), this));
+    seriesRow->addWidget(seriesChooser_, 1);
+
+    auto* controls = new QVBoxLayout;
+    controls->addLayout(seriesRow);
+    controls->addWidget(buildArea(QStringLiteral("列に指定する項目"), *columns_));
+    controls->addWidget(buildArea(QStringLiteral("行に指定する項目"), *rows_));
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(saveButton_, 0, 0);
+    buttons->addWidget(printButton_, 0, 1);
+    buttons->addWidget(copyButton_, 1, 0);
+    controls->addLayout(buttons);
+    controls->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(gridView_, 1);
+
+    connectSide(*columns_);
+    connectSide(*rows_);
+    connect(saveButton_, &QPushButton::clicked, this,
+            [this] { saveCorrelationMatrixWithDialog(context_.prompter, grid_, series()); });
+    connect(copyButton_, &QPushButton::clicked, this, [this] { copyCorrelationMatrixToClipboard(grid_); });
+    connect(printButton_, &QPushButton::clicked, this, [this] {
+        MatrixPrintLook look;
+        look.font = gridView_->font();
+        look.screenDpiX = gridView_->logicalDpiX();
+        look.screenDpiY = gridView_->logicalDpiY();
+        look.header = correlationPrintHeader(series(), side(*columns_), side(*rows_));
+        try {
+            printCorrelationMatrixWithDialog(context_.prompter, grid_, look);
+        } catch (const UserError& error) {
+            showError(context_.prompter, error);
+        }
+    });
+    setFirstColumnWidth();
+    showGrid();
+}
+
+CorrelationMatrixPage::~CorrelationMatrixPage() = default;
+
+QWidget* CorrelationMatrixPage::buildArea(const QString& title, CorrelationSideControls& side) {
+    auto* area = new QGroupBox(title, this);
+    auto* layout = new QGridLayout(area);
+    layout->addWidget(side.imageButton(), 0, 0);
+    layout->addWidget(side.physicalButton(), 0, 1);
+    layout->addWidget(side.settingButton(), 0, 2);
+    layout->addWidget(new QLabel(QStringLiteral("性別"), area), 1, 0);
+    layout->addWidget(side.groupChooser(), 1, 1, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("ファイル名"), area), 2, 0);
+    layout->addWidget(side.fileChooser(), 2, 1, 1, 2);
+    return area;
+}
+
+void CorrelationMatrixPage::connectSide(CorrelationSideControls& side) {
+    connect(&side, &CorrelationSideControls::kindChosen, this, &CorrelationMatrixPage::setUpPage);
+    connect(&side, &CorrelationSideControls::groupChanged, this, [this, &side] {
+        side.refillFiles(context_.disk, series());
+        computeMatrix();
+    });
+    connect(&side, &CorrelationSideControls::fileChanged, this, &CorrelationMatrixPage::computeMatrix);
+    connect(&side, &CorrelationSideControls::settingClicked, this,
+            [this] { emit editQuantitiesRequested(QString::fromStdString(series())); });
+}
+
+std::string CorrelationMatrixPage::series() const {
+    return seriesChooser_->currentText().toStdString();
+}
+
+CorrelationSide CorrelationMatrixPage::side(const CorrelationSideControls& controls) const {
+    return {controls.physical() ? CorrelationKind::Physical : CorrelationKind::Images, controls.group(),
+            controls.fileName()};
+}
+
+void CorrelationMatrixPage::selectFirstChoices() {
+    columns_->selectFirstGroup();
+    rows_->selectFirstGroup();
+}
+
+void CorrelationMatrixPage::setFirstColumnWidth() {
+    grid_.setColumnWidth(0, 2 * grid_.defaultColumnWidth);
+    gridView_->refresh();
+}
+
 void CorrelationMatrixPage::setUpPage() {
-    static_cast<void>(context_);
+    const std::string name = series();
+    if (name.empty()) {
+        // No series on the disk: nothing to correlate.
+        columns_->refillFiles(context_.disk, name);
+        rows_->refillFiles(context_.disk, name);
+        grid_.resize(2, 2);
+        grid_.clearCells();
+        showGrid();
+        return;
+    }
+    try {
+        setUpCorrelationGrid(grid_, context_.disk, name, side(*columns_).kind, side(*rows_).kind);
+    } catch (const UserError& error) {
+        showGrid();
+        showError(context_.prompter, error);
+        return;
+    }
+    columns_->refillFiles(context_.disk, name);
+    rows_->refillFiles(context_.disk, name);
+    computeMatrix();
+}
+
+void CorrelationMatrixPage::computeMatrix() {
+    const std::string name = series();
+    if (name.empty())
+        return;
+    try {
+        computeCorrelationMatrix(grid_, context_.disk, name, side(*columns_), side(*rows_));
+    } catch (const UserError& error) {
+        showGrid();
+        showError(context_.prompter, error);
+        return;
+    }
+    showGrid();
+}
+
+void CorrelationMatrixPage::showGrid() {
+    gridView_->refresh();
 }
 
 }  // namespace kestrune

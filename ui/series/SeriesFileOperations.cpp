@@ -14,20 +14,13 @@ std::vector<fs::path> seriesPlaces(const StudyDisk& disk, const std::string& ser
 }
 
 bool moveSeriesToTrash(const StudyDisk& disk, const std::string& series, const TrashMover& mover) {
-    std::vector<std::pair<fs::path, fs::path>> trashed;  // original, place in the trash
+    std::vector<fs::path> existing;
     for (const fs::path& place : seriesPlaces(disk, series)) {
         std::error_code error;
-        if (!fs::exists(fs::symlink_status(place, error)))
-            continue;
-        if (std::optional<fs::path> inTrash = mover(place)) {
-            trashed.emplace_back(place, *inTrash);
-            continue;
-        }
-        for (const auto& [original, inTrashPlace] : trashed)
-            restoreFromTrash(inTrashPlace, original);
-        return false;
+        if (fs::exists(fs::symlink_status(place, error)))
+            existing.push_back(place);
     }
-    return true;
+    return trashAll(existing, mover);
 }
 
 int renameSeriesOnDisk(const StudyDisk& disk, const std::string& oldName, const std::string& newName) {

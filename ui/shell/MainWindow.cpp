@@ -10,19 +10,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/shell/AddinMenu.h"
 #include "ui/analysis/AnalysisPage.h"
+#include "ui/analysis/DataFileList.h"
 #include "ui/common/AppContext.h"
-#include "ui/shell/CatalogueReload.h"
+#include "ui/common/Prompter.h"
 #include "ui/correlation/CorrelationDiagramPage.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
-#include "ui/shell/DriveBox.h"
+#include "ui/correlation/PhysicalQuantityEditing.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
 #include "ui/figures/PageSetupDialog.h"
-#include "ui/common/Prompter.h"
 #include "ui/series/SeriesActions.h"
 #include "ui/series/SeriesPage.h"
+#include "ui/shell/AddinMenu.h"
+#include "ui/shell/CatalogueReload.h"
+#include "ui/shell/DriveBox.h"
 #include "ui/shell/ShellAboutDialog.h"
 
 namespace kestrune {
@@ -40,7 +42,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
     entryPage_ = new EntryPage(context_, *endEntryDialog_, pages_);
     analysisPage_ = new AnalysisPage(context_, pages_);
     matrixPage_ = new CorrelationMatrixPage(context_, pages_);
-    diagramPage_ = new CorrelationDiagramPage(context_, pages_);
+    diagramPage_ = new CorrelationDiagramPage(context_, diagramPicture_, *pageSetupDialog_, pages_);
     pages_->addTab(seriesPage_, QStringLiteral("シリーズ設定"));
     pages_->addTab(entryPage_, QStringLiteral("データ入力/修正"));
     pages_->addTab(analysisPage_, QStringLiteral("データ集計/出力"));
@@ -73,6 +75,17 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
                 [this] { catalogue_->runPageSetUps(); });
     }
     connect(entryPage_, &EntryPage::lockChanged, this, &MainWindow::lockForEntry);
+    connect(analysisPage_, &AnalysisPage::dataFilesChanged, entryPage_, &EntryPage::refreshDataFiles);
+    connect(matrixPage_, &CorrelationMatrixPage::editQuantitiesRequested, this,
+            [this](const QString& series) {
+                if (editPhysicalQuantities(context_, series.toStdString(), this))
+                    matrixPage_->setUpPage();
+            });
+    connect(diagramPage_, &CorrelationDiagramPage::editQuantitiesRequested, this,
+            [this](const QString& series) {
+                if (editPhysicalQuantities(context_, series.toStdString(), this))
+                    diagramPage_->setUpPage();
+            });
     connect(driveBox_, &DriveBox::rootChosen, this, &MainWindow::changeRoot);
 
     buildMenus();
@@ -143,10 +156,19 @@ void MainWindow::FormCreate(const MainWindowOptions& options) {
     // 3. The series page; the analysis page's empty sub-page.
     pages_->setCurrentIndex(CatalogueReload::SeriesTab);
     analysisPage_->showSubPage(AnalysisPage::EmptySubPage);
+    // 4. The first group of every correlation area and the first plot shape.
+    matrixPage_->selectFirstChoices();
+    diagramPage_->selectFirstChoices();
+    // 5. The correlation matrix's first column twice the default width.
+    matrixPage_->setFirstColumnWidth();
     // 7. What the window owns for the run.
     diagramPicture_.clear();
     context_.figureMargins = FigureMargins{};
-    sortDirections_ = {1, 1, 1};
+    dataFileSortDirections() = {1, 1, 1};
+}
+
+std::array<int, 3>& MainWindow::dataFileSortDirections() {
+    return analysisPage_->dataFileList()->sortDirections();
 }
 
 bool MainWindow::entryInProgress() const {

@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow {
     SeriesActions* seriesActions() const { return seriesActions_; }
     Picture& diagramPicture() { return diagramPicture_; }
     // Sort directions of the analysis page's data file list columns, +1 at start.
-    std::array<int, 3>& dataFileSortDirections() { return sortDirections_; }
+    std::array<int, 3>& dataFileSortDirections();
 
     void ReloadCatalogue(bool full);
     // F5 and "最新の情報に更新": a full reload, unless an entry is in progress.
@@ -108,7 +108,6 @@ class MainWindow : public QMainWindow {
     ShellAboutDialog* aboutBox_ = nullptr;
     std::unique_ptr<CatalogueReload> catalogue_;
     Picture diagramPicture_{1000, 1000};
-    std::array<int, 3> sortDirections_{1, 1, 1};
 };
 
 }  // namespace kestrune

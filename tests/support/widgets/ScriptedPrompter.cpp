@@ -1,6 +1,9 @@
 #include "tests/support/widgets/ScriptedPrompter.h"
 
+#include <QPrinter>
+
 #include <QDialog>
+#include <QPrinter>
 
 namespace kestrune::testing {
 
@@ -47,8 +50,14 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor&) {
     return takeFront(colors).value_or(std::nullopt);
 }
 
-bool ScriptedPrompter::choosePrinter(QPrinter&) {
-    return takeFront(printerChoices).value_or(false);
+bool ScriptedPrompter::choosePrinter(QPrinter& printer) {
+    if (!takeFront(printerChoices).value_or(false))
+        return false;
+    if (auto file = takeFront(printFiles)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*file);
+    }
+    return true;
 }
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {

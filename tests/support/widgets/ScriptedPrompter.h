@@ -23,6 +23,9 @@ class ScriptedPrompter : public Prompter {
     std::deque<QString> directories;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printerChoices;
+    // For an accepted print dialog: the PDF file the printer prints into, as a user would
+    // choose "print to file"; without one the printer is left as the caller made it.
+    std::deque<QString> printFiles;
     // Handlers for runDialog, in order; each may drive the dialog and returns its result.
     std::deque<std::function<int(QDialog&)>> dialogHandlers;
 

@@ -102,7 +102,8 @@ TEST_F(SeriesPageTest, TheFileListShowsTheChosenGroupOfTheClickedSeries) {
 
 TEST_F(SeriesPageTest, AMissingGroupDirectoryEmptiesTheListSilently) {
     disk.makeSeries("a", 3, {"w"});
-    disk.writeBytes("male/a/m1.dat", "1,3,1\r\n");
+    // A whole data file: the correlation pages read it when the catalogue loads.
+    disk.writeBytes("male/a/m1.dat", "1,3,1\r\n0\r\n1\r\n0\r\n");
     std::filesystem::remove_all(disk.path("female/a"));
     openWindow();
     clickRow(QStringLiteral("a"));

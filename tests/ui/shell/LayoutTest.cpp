@@ -3,18 +3,15 @@
 // saved there as PNG files.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QFont>
 #include <QFontInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 
-#include "tests/ui/shell/MainWindowFixture.h"
-#include "ui/shell/ApplicationSetup.h"
+#include "tests/ui/shell/LayoutFixture.h"
 #include "ui/series/PanelCountBox.h"
 #include "ui/series/SeriesPage.h"
 #include "ui/series/SeriesWizard.h"
@@ -26,42 +23,6 @@
 
 namespace kestrune::testing {
 namespace {
-
-class LayoutTest : public MainWindowTest {
-  protected:
-    static void SetUpTestSuite() {
-        static const bool once = (setUpApplication(), true);
-        static_cast<void>(once);
-    }
-
-    // Texts of the visible labels and buttons under `top` that are narrower or lower than
-    // their text needs.
-    static QStringList clippedTexts(QWidget* top) {
-        QStringList clipped;
-        for (QWidget* widget : top->findChildren<QWidget*>()) {
-            if (!widget->isVisibleTo(top))
-                continue;
-            QString text;
-            if (auto* label = qobject_cast<QLabel*>(widget))
-                text = label->text();
-            if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                text = button->text();
-            if (text.isEmpty())
-                continue;
-            const QSize needed = widget->sizeHint();
-            if (widget->width() < needed.width() || widget->height() < needed.height())
-                clipped << text;
-        }
-        return clipped;
-    }
-
-    static void save(QWidget* widget, const QString& name) {
-        const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
-        if (directory.isEmpty())
-            return;
-        widget->grab().save(directory + "/" + name + ".png");
-    }
-};
 
 TEST_F(LayoutTest, QtsOwnButtonsAndFacesAreJapanese) {
     EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").startsWith(QStringLiteral("はい")));

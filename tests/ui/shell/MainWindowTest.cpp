@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "tests/ui/shell/MainWindowFixture.h"
+#include "ui/analysis/DataFileList.h"
 #include "ui/analysis/AnalysisPage.h"
 #include "ui/correlation/CorrelationDiagramPage.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
