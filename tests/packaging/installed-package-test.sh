@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: made from this build tree (or taken from KESTRUNE_DEB),
 # unpacked into a scratch root, and run from there on the sample study disk it carries.
-# Usage: installed-package-test.sh BUILD_DIR SAMPLE_DISK      (exit 77: skipped, no dpkg-deb)
+# Usage: installed-package-test.sh BUILD_DIR SAMPLE_DISK   (exit 77: skipped, a packaging tool is missing)
 set -euo pipefail
 build=$1
 sample=$2
@@ -13,6 +13,9 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 deb=${KESTRUNE_DEB:-}
 if [[ -z "$deb" ]]; then
+  for tool in cpack dpkg-shlibdeps file; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed: skipped"; exit 77; }
+  done
   # cpack installs the build tree's programs into its own staging area under the scratch directory,
   # so parallel test runs never share files.
   cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
