@@ -8,6 +8,7 @@
 #include "cli/Command.h"
 #include "cli/OfficeOutput.h"
 #include "output/office/OfficeFiles.h"
+#include "cli/CommonArguments.h"
 #include "output/tables/IndividualText.h"
 #include "output/tables/ScaleValueExport.h"
 
@@ -66,12 +67,39 @@ int individual(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration aggregateCommand("aggregate",
-                                           "SERIES GROUP FILE [--html | --xlsx | --docx] [-o OUT]",
-                                           aggregate);
-const CommandRegistration individualCommand("individual",
-                                            "SERIES GROUP FILE [--image N | --all] [--xlsx] [-o OUT]",
-                                            individual);
+using namespace common_arguments;
+
+const CommandRegistration aggregateCommand(
+    "aggregate",
+    {.usage = "SERIES GROUP FILE [--html | --xlsx | --docx] [-o OUT]",
+     .summary = "尺度値の表(100点換算得点、標準偏差、標準偏差基準化得点)",
+     .description =
+         "データファイル FILE の回答を集計し、イメージ語ごとに各パネルの 100点換算得点、その標準偏差、"
+         "標準偏差基準化得点を表にします。画面の「データ集計」で出る表と同じで、"
+         "タブ区切りのテキスト、または --html で HTML 文書として書きます。",
+     .arguments = {kSeries, kGroup, kFile, kHtml, {"--xlsx", "表を Excel ブック(.xlsx)にします(画面の「Excel97」)。-o がなければオフィスソフトで新しいブックとして開きます。"}, {"--docx", "表を Word 文書(.docx)にします(画面の「Word97」)。-o がなければオフィスソフトで新しい文書として開きます。"}, kTextOutput},
+     .examples = {"kestrune-cli aggregate 色彩の印象 mix 大学生2026",
+                  "kestrune-cli aggregate 色彩の印象 mix 大学生2026 --html -o 尺度値.html"}},
+    aggregate);
+const CommandRegistration individualCommand(
+    "individual",
+    {.usage = "SERIES GROUP FILE [--image N | --all] [--xlsx] [-o OUT]",
+     .summary = "個人のデータ(被験者ごとの各パネルの勝ち数)",
+     .description = "データファイル FILE の被験者ごとに、各パネルが選ばれた対の数(勝ち数)を書きます。"
+                    "画面の「個人のデータ」の表と同じで、行が被験者番号、列がパネル番号です。"
+                    "既定では 1 番目のイメージ語だけを、--image N で N 番目を、--all ですべてのイメージ語を"
+                    "順に書きます。",
+     .arguments =
+         {kSeries,
+          kGroup,
+          kFile,
+          {"--image N", "N 番目のイメージ語の表を書きます(1 から数えます)。"},
+          {"--all",
+           "すべてのイメージ語の表を順に書きます(画面の「全イメージ」)。--image とは一緒に使えません。"},
+          kTextOutput},
+     .examples = {"kestrune-cli individual 色彩の印象 mix 大学生2026 --image 2",
+                  "kestrune-cli individual 色彩の印象 mix 大学生2026 --all -o 個人のデータ.txt"}},
+    individual);
 
 }  // namespace
 }  // namespace kestrune::cli

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iostream>
+#include <ostream>
+#include <utility>
 
 #include "core/AtomicFile.h"
 #include "core/TextLines.h"
@@ -13,14 +15,25 @@ static std::vector<Command>& registry() {
     return all;
 }
 
-CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function) {
-    registry().push_back({name, usage, function});
+CommandRegistration::CommandRegistration(const char* name, CommandHelp help, CommandFunction function) {
+    registry().push_back({name, std::move(help), function});
 }
+
+CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function)
+    : CommandRegistration(name, CommandHelp{.usage = usage}, function) {}
 
 const std::vector<Command>& commands() {
     std::vector<Command>& all = registry();
     std::sort(all.begin(), all.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     return all;
+}
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& command : commands()) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
 }
 
 bool takeFlag(std::vector<std::string>& args, const std::string& flag) {

@@ -27,17 +27,39 @@ struct Invocation {
 
 using CommandFunction = int (*)(Invocation&);
 
+// One argument or option as the manual explains it.
+struct ArgumentHelp {
+    std::string name;  // "SERIES", "--html", "-o OUT"
+    std::string text;  // Japanese, one or two sentences
+};
+
+// What a command tells its user. `kestrune-cli --help`, `kestrune-cli COMMAND --help` and the man
+// page are all made from these texts, so a new command documents itself where it registers.
+struct CommandHelp {
+    std::string usage{};        // arguments after the name; option names in English
+    std::string summary{};      // one line for the list of commands
+    std::string description{};  // one paragraph; the manual fills and wraps it
+    std::vector<ArgumentHelp> arguments{};
+    // Whole command lines starting with "kestrune-cli", run inside a copy of the sample study disk;
+    // a test runs every one of them and expects exit status 0.
+    std::vector<std::string> examples{};
+};
+
 // Each command file registers its commands with a static instance of this.
 struct CommandRegistration {
+    CommandRegistration(const char* name, CommandHelp help, CommandFunction function);
+    // A command without its manual yet: listed with its usage only (the manual's test asks for the
+    // rest).
     CommandRegistration(const char* name, const char* usage, CommandFunction function);
 };
 
 struct Command {
     std::string name;
-    std::string usage;  // arguments after the name
+    CommandHelp help;
     CommandFunction function;
 };
 const std::vector<Command>& commands();
+const Command* findCommand(const std::string& name);
 
 // Argument helpers: a flag present (removed from args), an option's value (removed), and the
 // remaining positional arguments (exactly `count` of them, else UsageError).

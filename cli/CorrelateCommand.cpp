@@ -7,6 +7,7 @@
 #include "cli/Command.h"
 #include "cli/OfficeOutput.h"
 #include "output/office/OfficeFiles.h"
+#include "cli/CommonArguments.h"
 #include "output/tables/CorrelationExport.h"
 #include "output/tables/CorrelationRtf.h"
 
@@ -53,8 +54,27 @@ int correlate(Invocation& invocation) {
 
 const CommandRegistration correlateCommand(
     "correlate",
-    "SERIES --columns SIDE --rows SIDE [--html | --rtf | --xlsx | --docx] [-o OUT]"
-    "  (SIDE: images:GROUP:FILE or physical)",
+    {.usage = "SERIES --columns SIDE --rows SIDE [--html | --rtf | --xlsx | --docx] [-o OUT]",
+     .summary = "相関マトリックス(イメージどうし、イメージと物理量)",
+     .description =
+         "列と行に指定した変数どうしの相関係数(ピアソンの積率相関係数)の表を書きます。"
+         "画面の「相関マトリックス」と同じです。イメージの変数は、そのイメージ語で各パネルが選ばれた"
+         "回数の全被験者の合計、物理量の変数は physical/SERIES/SERIES.phy の値です。"
+         "変数が一定で計算できない係数は #DIV/0!、数にならない係数は #NUM! と書きます。",
+     .arguments = {common_arguments::kSeries,
+                   {"--columns SIDE",
+                    "列に指定する項目。images:GROUP:FILE(そのデータファイルのイメージ語)か "
+                    "physical(シリーズの物理量)。"},
+                   {"--rows SIDE", "行に指定する項目。書き方は --columns と同じです。"},
+                   common_arguments::kHtml,
+                   {"--rtf",
+                    "書式付きテキスト(RTF)で書きます。0.8 を超える係数は太字、負の係数は赤、-0.8 "
+                    "を下回る係数は太字の赤です。"},
+                   common_arguments::kTextOutput},
+     .examples =
+         {"kestrune-cli correlate 色彩の印象 --columns images:mix:大学生2026 --rows physical",
+          "kestrune-cli correlate 色彩の印象 --columns images:mix:大学生2026 --rows images:mix:大学生2026 "
+          "--rtf -o 相関.rtf"}},
     correlate);
 
 }  // namespace

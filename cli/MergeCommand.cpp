@@ -7,6 +7,7 @@
 #include "analysis/Merge.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/CommonArguments.h"
 
 namespace kestrune::cli {
 namespace {
@@ -45,7 +46,23 @@ int merge(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration mergeCommand("merge", "SERIES --into NAME [--yes] GROUP:FILE ...", merge);
+const CommandRegistration mergeCommand(
+    "merge",
+    {.usage = "SERIES --into NAME [--yes] GROUP:FILE ...",
+     .summary = "データファイルの結合",
+     .description =
+         "シリーズ SERIES のデータファイルを、並べた順に被験者をつないで 1 つの新しいデータファイル "
+         "NAME.dat にします(画面の「データの結合」)。結合するファイルがすべて男性なら male に、"
+         "すべて女性なら female に、それ以外は mix に書きます。対の数やイメージ語の数が違うファイルは"
+         "結合できません。同名のファイルがあるときは上書きしてよいか尋ね、端末でないときや答えが "
+         "y でないときは何も書きません。",
+     .arguments = {common_arguments::kSeries,
+                   {"GROUP:FILE",
+                    "結合するデータファイル。群と名前をコロンでつなぎます(例 mix:大学生2026)。"},
+                   {"--into NAME", "作るデータファイルの名前(拡張子 .dat は付けません)。"},
+                   {"--yes", "同名のファイルがあっても尋ねずに上書きします。"}},
+     .examples = {"kestrune-cli merge 色彩の印象 --into 全員 mix:大学生2026 female:予備調査"}},
+    merge);
 
 }  // namespace
 }  // namespace kestrune::cli

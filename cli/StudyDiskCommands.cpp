@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/Command.h"
+#include "cli/CommonArguments.h"
 #include "core/Listings.h"
 
 namespace kestrune::cli {
@@ -37,8 +38,25 @@ int filesCommand(Invocation& invocation) {
     return finish(invocation, listing);
 }
 
-const CommandRegistration series("series", "", seriesCommand);
-const CommandRegistration files("files", "SERIES GROUP", filesCommand);
+using namespace common_arguments;
+
+const CommandRegistration series(
+    "series",
+    {.summary = "シリーズの一覧",
+     .description =
+         "調査ディスクにあるシリーズを名前の順に、1 行に 1 つずつ、名前、パネル数、イメージ語の数、"
+         "kestrune.ini のコメントをタブで区切って書きます。画面の「シリーズ設定」の一覧と同じです。",
+     .examples = {"kestrune-cli series"}},
+    seriesCommand);
+const CommandRegistration files(
+    "files",
+    {.usage = "SERIES GROUP",
+     .summary = "シリーズの 1 つの群のデータファイルの一覧",
+     .description = "シリーズ SERIES の群 GROUP にあるデータファイルを、名前(拡張子なし)、被験者数、"
+                    "kestrune.ini のコメントをタブで区切って 1 行ずつ書きます。",
+     .arguments = {kSeries, kGroup},
+     .examples = {"kestrune-cli files 色彩の印象 mix"}},
+    filesCommand);
 
 }  // namespace
 }  // namespace kestrune::cli

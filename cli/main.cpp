@@ -1,21 +1,21 @@
 // kestrune-cli: the study disk's listings, analyses and figures from the command line.
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/Manual.h"
 #include "core/Error.h"
 
 using namespace kestrune;
 
-static void printUsage(std::ostream& out) {
-    out << "usage: kestrune-cli [--root DIR] COMMAND ...\n";
-    for (const cli::Command& command : cli::commands()) {
-        out << "  " << command.name << (command.usage.empty() ? "" : " ") << command.usage << '\n';
-    }
+static bool asksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 int main(int argc, char* argv[]) {
@@ -25,32 +25,43 @@ int main(int argc, char* argv[]) {
         root = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        printUsage(args.empty() ? std::cerr : std::cout);
-        return args.empty() ? 2 : 0;
+    if (args.empty()) {
+        std::cerr << cli::overviewHelp();
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << cli::overviewHelp();
+        return 0;
+    }
+    if (args[0] == "--man") {
+        std::cout << cli::manPage();
+        return 0;
     }
     const std::string name = args[0];
     args.erase(args.begin());
-    for (const cli::Command& command : cli::commands()) {
-        if (command.name != name)
-            continue;
-        cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
-                                   isatty(STDIN_FILENO) != 0};
-        try {
-            return command.function(invocation);
-        } catch (const cli::UsageError& error) {
-            std::cerr << "kestrune-cli: " << error.what() << '\n'
-                      << "usage: kestrune-cli [--root DIR] " << command.name << ' ' << command.usage << '\n';
-            return 2;
-        } catch (const UserError& error) {
-            std::cerr << error.what() << '\n';
-            return 1;
-        } catch (const std::exception& error) {
-            std::cerr << "kestrune-cli: " << error.what() << '\n';
-            return 1;
-        }
+    const cli::Command* command = cli::findCommand(name);
+    if (!command) {
+        std::cerr << "kestrune-cli: " << name << " というコマンドはありません。\n\n" << cli::overviewHelp();
+        return 2;
     }
-    std::cerr << "kestrune-cli: unknown command " << name << '\n';
-    printUsage(std::cerr);
-    return 2;
+    if (asksForHelp(args)) {
+        std::cout << cli::commandHelp(*command);
+        return 0;
+    }
+    cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
+                               isatty(STDIN_FILENO) != 0};
+    try {
+        return command->function(invocation);
+    } catch (const cli::UsageError& error) {
+        std::cerr << "kestrune-cli: " << error.what() << '\n'
+                  << cli::usageLine(*command) << '\n'
+                  << "詳しくは kestrune-cli " << command->name << " --help で表示します。\n";
+        return 2;
+    } catch (const UserError& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "kestrune-cli: " << error.what() << '\n';
+        return 1;
+    }
 }
