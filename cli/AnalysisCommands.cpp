@@ -6,9 +6,9 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/CommonArguments.h"
 #include "cli/OfficeOutput.h"
 #include "output/office/OfficeFiles.h"
-#include "cli/CommonArguments.h"
 #include "output/tables/IndividualText.h"
 #include "output/tables/ScaleValueExport.h"
 
@@ -77,7 +77,17 @@ const CommandRegistration aggregateCommand(
          "データファイル FILE の回答を集計し、イメージ語ごとに各パネルの 100点換算得点、その標準偏差、"
          "標準偏差基準化得点を表にします。画面の「データ集計」で出る表と同じで、"
          "タブ区切りのテキスト、または --html で HTML 文書として書きます。",
-     .arguments = {kSeries, kGroup, kFile, kHtml, {"--xlsx", "表を Excel ブック(.xlsx)にします(画面の「Excel97」)。-o がなければオフィスソフトで新しいブックとして開きます。"}, {"--docx", "表を Word 文書(.docx)にします(画面の「Word97」)。-o がなければオフィスソフトで新しい文書として開きます。"}, kTextOutput},
+     .arguments = {kSeries,
+                   kGroup,
+                   kFile,
+                   kHtml,
+                   {"--xlsx",
+                    "表を Excel ブック(.xlsx)にします(画面の「Excel97」)。-o "
+                    "がなければオフィスソフトで新しいブックとして開きます。"},
+                   {"--docx",
+                    "表を Word 文書(.docx)にします(画面の「Word97」)。-o "
+                    "がなければオフィスソフトで新しい文書として開きます。"},
+                   kTextOutput},
      .examples = {"kestrune-cli aggregate 色彩の印象 mix 大学生2026",
                   "kestrune-cli aggregate 色彩の印象 mix 大学生2026 --html -o 尺度値.html"}},
     aggregate);

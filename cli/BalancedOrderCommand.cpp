@@ -24,8 +24,18 @@ int balancedOrderCommand(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration balancedOrderRegistration("balanced-order", "N [-o ORDER.ord]",
-                                                    balancedOrderCommand);
+const CommandRegistration balancedOrderRegistration(
+    "balanced-order",
+    {.usage = "N [-o ORDER.ord]",
+     .summary = "偏りのない提示順序",
+     .description =
+         "N 個(3 から 10)のパネルのすべての対を 1 度ずつ含み、同じパネルが続けて現れず、同じパネルを"
+         "含む対ができるだけ離れ、どのパネルも A と B にほぼ同じ回数ずつなる提示順序を書きます。"
+         "-o を付けると、ウィザードが書くのと同じ形式の順序ファイルにします。",
+     .arguments = {{"N", "パネルの数(3 から 10)。"},
+                   {"-o ORDER.ord", "順序ファイルとして書くファイル(シフトJIS、改行 CR LF)。"}},
+     .examples = {"kestrune-cli balanced-order 5", "kestrune-cli balanced-order 6 -o 新しい順序.ord"}},
+    balancedOrderCommand);
 
 }  // namespace
 }  // namespace kestrune::cli

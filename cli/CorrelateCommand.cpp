@@ -5,9 +5,9 @@
 #include "analysis/CorrelationMatrix.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/CommonArguments.h"
 #include "cli/OfficeOutput.h"
 #include "output/office/OfficeFiles.h"
-#include "cli/CommonArguments.h"
 #include "output/tables/CorrelationExport.h"
 #include "output/tables/CorrelationRtf.h"
 

@@ -12,6 +12,7 @@
 #include "analysis/statistics/StatisticsMessages.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/CommonArguments.h"
 #include "core/Error.h"
 #include "output/tables/StatisticsExport.h"
 
@@ -130,14 +131,79 @@ int screen(Invocation& invocation) {
     return 0;
 }
 
-const CommandRegistration consistencyCommand("consistency", "SERIES GROUP FILE [--html] [-o OUT]",
-                                             consistency);
-const CommandRegistration agreementCommand("agreement", "SERIES GROUP FILE [--html] [-o OUT]", agreement);
-const CommandRegistration scaleCommand("scale", "SERIES GROUP FILE --model bt|thurstone [--html] [-o OUT]",
-                                       scale);
-const CommandRegistration orderBiasCommand("order-bias", "SERIES GROUP FILE [--html] [-o OUT]", orderBias);
+using namespace common_arguments;
+
+const ArgumentHelp kStatisticsText{"-o OUT",
+                                   "標準出力の代わりにファイル OUT に書きます(シフトJIS、改行 CR LF)。"};
+
+const CommandRegistration consistencyCommand(
+    "consistency",
+    {.usage = "SERIES GROUP FILE [--html] [-o OUT]",
+     .summary = "被験者ごとの一致性の係数(一巡三角形の数)",
+     .description =
+         "被験者とイメージ語ごとに、一巡三角形の数 d、その最大値 dmax、一致性の係数 ζ = 1 − d/dmax と、"
+         "でたらめに答えたときに d 以下となる正確な確率 p を、タブ区切りで 1 行ずつ書きます。"
+         "列は subject、word、d、dmax、zeta、p です。",
+     .arguments = {kSeries, kGroup, kFile, kHtml, kStatisticsText},
+     .examples = {"kestrune-cli consistency 色彩の印象 mix 大学生2026"}},
+    consistency);
+const CommandRegistration agreementCommand(
+    "agreement",
+    {.usage = "SERIES GROUP FILE [--html] [-o OUT]",
+     .summary = "被験者間の一意性の係数",
+     .description = "イメージ語ごとに、被験者全体の判断がどれだけそろっているかを表す一意性の係数 u と、"
+                    "その χ² 統計量(連続修正つき)、自由度、p 値を書きます。被験者が 2 人以上必要です。",
+     .arguments = {kSeries, kGroup, kFile, kHtml, kStatisticsText},
+     .examples = {"kestrune-cli agreement 色彩の印象 mix 大学生2026"}},
+    agreement);
+const CommandRegistration scaleCommand(
+    "scale",
+    {.usage = "SERIES GROUP FILE --model bt|thurstone [--html] [-o OUT]",
+     .summary = "モデルによる尺度値(ブラッドリー・テリー、サーストン)",
+     .description = "--model bt はブラッドリー・テリーのモデルの最尤推定で、パネル 1 を 0 とした対数の強さ、"
+                    "標準誤差、95 % 信頼区間、逸脱度と自由度を書きます。--model thurstone はサーストンの"
+                    "一対比較法(ケース V)の尺度値(最も低いパネルを 0)と、モステラーの適合度検定の χ² と"
+                    "自由度を書きます。",
+     .arguments = {kSeries,
+                   kGroup,
+                   kFile,
+                   {"--model bt|thurstone",
+                    "使うモデル。bt はブラッドリー・テリー、thurstone はサーストン。"},
+                   kHtml,
+                   kStatisticsText},
+     .examples = {"kestrune-cli scale 色彩の印象 mix 大学生2026 --model bt",
+                  "kestrune-cli scale 色彩の印象 mix 大学生2026 --model thurstone"}},
+    scale);
+const CommandRegistration orderBiasCommand(
+    "order-bias",
+    {.usage = "SERIES GROUP FILE [--html] [-o OUT]",
+     .summary = "提示順序の効果(A が選ばれやすいか)",
+     .description =
+         "イメージ語ごとと、最後の行「全体」に、先に示したパネル A が選ばれた回数、回答数、その割合、"
+         "1/2 に対する正確な二項検定の p 値、順序効果つきブラッドリー・テリーのモデルの順序効果と"
+         "その標準誤差、効果のないモデルとの尤度比 χ² と p 値を書きます。",
+     .arguments = {kSeries, kGroup, kFile, kHtml, kStatisticsText},
+     .examples = {"kestrune-cli order-bias 色彩の印象 mix 大学生2026"}},
+    orderBias);
 const CommandRegistration screenCommand(
-    "screen", "SERIES GROUP FILE [--level 0.05] [--share 0.5] [--into NAME [--yes]] [--html] [-o OUT]",
+    "screen",
+    {.usage = "SERIES GROUP FILE [--level 0.05] [--share 0.5] [--into NAME [--yes]] [--html] [-o OUT]",
+     .summary = "一致性の低い被験者の選別",
+     .description =
+         "一致性の係数が有意水準 --level で有意にならないイメージ語の割合が --share を超える被験者の"
+         "番号を 1 行に 1 つ書きます。--into を付けると、その被験者を除いた新しいデータファイル NAME を"
+         "同じ群に作ります。元のファイルは変わりません。",
+     .arguments = {kSeries,
+                   kGroup,
+                   kFile,
+                   {"--level P", "有意水準(既定 0.05)。"},
+                   {"--share S", "有意でないイメージ語の割合の上限(既定 0.5)。"},
+                   {"--into NAME", "選別した被験者を除いたデータファイルを NAME という名前で作ります。"},
+                   {"--yes", "同名のファイルがあれば確認せずに置き換えます。"},
+                   kHtml,
+                   kStatisticsText},
+     .examples = {"kestrune-cli screen 色彩の印象 mix 大学生2026 --level 0.2",
+                  "kestrune-cli screen 色彩の印象 mix 大学生2026 --level 0.2 --into 大学生2026選別後"}},
     screen);
 
 }  // namespace
