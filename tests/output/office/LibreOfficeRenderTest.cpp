@@ -1,6 +1,6 @@
 // The files as the office suite shows them: LibreOffice converts each kind to PDF and the text
-// it lays out is read back. Skipped where LibreOffice is not installed. With KESTRUNE_SCREENSHOTS
-// set, the first pages also go to docs/screenshots/office-*.png.
+// it lays out is read back. Skipped where LibreOffice is not installed. With KESTRUNE_SCREENSHOT_DIR
+// naming a directory, the first pages also go there as office-*.png.
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
@@ -36,9 +36,8 @@ class LibreOfficeRender : public ::testing::Test {
             file.suffix + "' >/dev/null 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0);
         EXPECT_TRUE(std::filesystem::exists(base + ".pdf")) << name;
-        if (std::getenv("KESTRUNE_SCREENSHOTS")) {
-            const std::string shots =
-                std::string(KESTRUNE_TEST_DATA) + "/../../docs/screenshots/office-" + name;
+        if (const char* directory = std::getenv("KESTRUNE_SCREENSHOT_DIR")) {
+            const std::string shots = std::string(directory) + "/office-" + name;
             std::system(
                 ("pdftoppm -r 70 -png -f 1 -l 1 -singlefile '" + base + ".pdf' '" + shots + "'").c_str());
         }

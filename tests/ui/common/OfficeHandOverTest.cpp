@@ -2,6 +2,7 @@
 // suite is there to take it.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "tests/support/TempDisk.h"
@@ -41,7 +42,8 @@ TEST(OfficeHandOver, EachPressOpensItsOwnNewFileWithoutAQuestion) {
 
 TEST(OfficeHandOver, WithoutASuiteTheMessageNamesItAndTheFileCanBeSaved) {
     ScriptedPrompter prompter;
-    QTemporaryDir directory;
+    // An explicit template: the application name, once set up, holds a slash.
+    QTemporaryDir directory(QDir::tempPath() + QStringLiteral("/kestrune-XXXXXX"));
     const QString target = directory.filePath(QStringLiteral("結果.docx"));
     prompter.answers = {PromptAnswer::Yes};
     prompter.fileNames = {target};

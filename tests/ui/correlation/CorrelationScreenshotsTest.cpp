@@ -1,6 +1,6 @@
 // Both correlation pages, the editor and the page setup dialog on the sample study disk, as a
 // researcher sees them: every caption whole. With KESTRUNE_SCREENSHOT_DIR set (or
-// KESTRUNE_SCREENSHOTS, which writes into docs/screenshots), each view is saved as a PNG file.
+// KESTRUNE_SCREENSHOT_DIR naming a directory), each view is saved as a PNG file.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -58,9 +58,7 @@ class CorrelationScreenshotsTest : public MainWindowTest {
     }
 
     static void save(QWidget* widget, const QString& name) {
-        QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
-        if (directory.isEmpty() && qEnvironmentVariableIsSet("KESTRUNE_SCREENSHOTS"))
-            directory = QStringLiteral(KESTRUNE_EXAMPLES "/../docs/screenshots");
+        const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
         if (!directory.isEmpty())
             widget->grab().save(directory + "/" + name + ".png");
     }

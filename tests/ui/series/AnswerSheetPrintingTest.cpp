@@ -99,11 +99,11 @@ TEST_F(AnswerSheetPrintingTest, NeedsASelectedSeries) {
     EXPECT_FALSE(page()->sheetsButton()->isEnabled());
 }
 
-// With KESTRUNE_SCREENSHOTS naming a directory, the dialog is saved there.
+// With KESTRUNE_SCREENSHOT_DIR naming a directory, the dialog is saved there.
 TEST_F(AnswerSheetPrintingTest, Screenshot) {
-    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
     if (directory.isEmpty())
-        GTEST_SKIP() << "KESTRUNE_SCREENSHOTS not set";
+        GTEST_SKIP() << "KESTRUNE_SCREENSHOT_DIR not set";
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     prompter.dialogHandlers.push_back([&directory](QDialog& dialog) {
         auto& sheets = dynamic_cast<AnswerSheetDialog&>(dialog);

@@ -117,11 +117,11 @@ TEST_F(BalancedOrderButtonTest, FollowsAPanelCountChangedAfterAnEarlierPress) {
     EXPECT_TRUE(isCompletePairSet(3, gridPairs()));
 }
 
-// With KESTRUNE_SCREENSHOTS naming a directory, the filled order page is saved there.
+// With KESTRUNE_SCREENSHOT_DIR naming a directory, the filled order page is saved there.
 TEST_F(BalancedOrderButtonTest, Screenshot) {
-    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
     if (directory.isEmpty())
-        GTEST_SKIP() << "KESTRUNE_SCREENSHOTS not set";
+        GTEST_SKIP() << "KESTRUNE_SCREENSHOT_DIR not set";
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     goToOrderPage(5);
     balancedButton()->click();
