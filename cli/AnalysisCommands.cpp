@@ -17,8 +17,8 @@ int aggregate(Invocation& invocation) {
     const bool html = takeFlag(args, "--html");
     const std::optional<std::string> output = takeOption(args, "-o");
     const std::vector<std::string> names = positionals(args, 3);
-    const ScaleValueTable table =
-        aggregateScaleValues(invocation.disk, sexGroupArgument(names[1]), names[0], names[2]);
+    const ScaleValueTable table = aggregateScaleValues(
+        invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
     emitLines(invocation,
               html ? scaleValueHtmlLines(table.grid, table.pathLabel) : scaleValueTextLines(table.grid),
               output);
@@ -35,7 +35,8 @@ int individual(Invocation& invocation) {
     const int imageNumber = image ? positiveNumberArgument("--image", *image) : 1;
     const std::vector<std::string> names = positionals(args, 3);
     IndividualTable table =
-        viewIndividual(invocation.disk, sexGroupArgument(names[1]), names[0], names[2], imageNumber - 1);
+        viewIndividual(invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]),
+                       diskNameArgument(names[2]), imageNumber - 1);
     if (imageNumber > static_cast<int>(table.imageWords.size())) {
         throw UsageError("--image " + *image + " beyond the series' " +
                          std::to_string(table.imageWords.size()) + " images");

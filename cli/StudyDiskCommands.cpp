@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/Command.h"
+#include "core/DiskNames.h"
 #include "core/Listings.h"
 
 namespace kestrune::cli {
@@ -30,6 +31,7 @@ int filesCommand(Invocation& invocation) {
     const std::optional<TSexGroup> group = parseSexGroup(args[1]);
     if (!group)
         throw UsageError("GROUP is male, female or mix (男性, 女性, 混合)");
+    requirePlainDiskName(args[0]);
     const Listing<DataFileRow> listing = listDataFiles(invocation.disk, *group, args[0]);
     for (const DataFileRow& row : listing.rows) {
         invocation.out << row.name << '\t' << row.subjectCountText << '\t' << row.comment << '\n';
