@@ -275,7 +275,8 @@ void EntryPage::guarded(const std::function<void()>& operation) {
     } catch (const UserError& error) {
         showError(context_.prompter, error);
     } catch (const std::exception& error) {
-        showError(context_.prompter, QString::fromStdString(error.what()));
+        // A library's own text is never shown: our message stands for it.
+        showError(context_.prompter, QString::fromStdString(userMessageOf(error)));
     }
 }
 
