@@ -9,8 +9,10 @@ namespace kestrune {
 
 AnalysisPageLabels readAnalysisPageLabels(const StudyDisk& disk, std::string_view series) {
     AnalysisPageLabels labels;
-    labels.panelCount = ReadOrderFile(disk.orderPath(series), 0).panelCount;
-    labels.imageWords = ReadVocabularyFile(disk.vocabularyPath(series));
+    // The page is sized from these counts: a series the analyses cannot handle stops here.
+    TSeries chosen = readSupportedSeries(disk, series);
+    labels.panelCount = chosen.panelCount;
+    labels.imageWords = std::move(chosen.images);
     return labels;
 }
 

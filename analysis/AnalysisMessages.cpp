@@ -105,4 +105,10 @@ std::string mergeCountsDisagree(std::string_view file, long long pairs, long lon
                 " と合っていないため結合できません。");
 }
 
+std::string mergeTooLarge(std::string_view target, long long subjects, long long answers, long long limit) {
+    const auto count = [](long long value) { return value < 0 ? std::string("(桁あふれ)") : number(value); };
+    return join(inFile(target), "に結合すると被験者数 ", count(subjects), "、回答の数 ", count(answers),
+                " になり、データファイルに書ける数 ", number(limit), " を超えるため結合できません。");
+}
+
 }  // namespace kestrune::analysis_messages

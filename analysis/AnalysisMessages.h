@@ -29,5 +29,8 @@ inline constexpr std::string_view kEnterFileName = "ファイル名を入力し�
 inline constexpr std::string_view kErrorCaption = "エラー";
 std::string mergeCountsDisagree(std::string_view file, long long pairs, long long images,
                                 long long firstPairs, long long firstImages);
+// A merge whose result would hold more subjects or answers than a data file can; -1 stands for
+// a count beyond 64 bits.
+std::string mergeTooLarge(std::string_view target, long long subjects, long long answers, long long limit);
 
 }  // namespace kestrune::analysis_messages

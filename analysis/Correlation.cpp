@@ -28,11 +28,15 @@ std::string correlationText(const std::vector<double>& x, const std::vector<doub
         sxy += (x[k] - mx) * (y[k] - my);
     }
     const double product = sxx * syy;
-    if (std::isnan(product) || product < 0)
+    if (!std::isfinite(product) || product < 0)
         return kCorrelationNotANumber;
     if (product == 0)
         return kCorrelationDivisionByZero;
-    return fixedText(sxy / std::sqrt(product), 4);
+    // Values near the limits of a double overflow the sums: what is not a number is "#NUM!".
+    const double r = sxy / std::sqrt(product);
+    if (!std::isfinite(r))
+        return kCorrelationNotANumber;
+    return fixedText(r, 4);
 }
 
 }  // namespace kestrune

@@ -19,10 +19,11 @@ namespace {
 
 std::vector<std::string> variableNames(const StudyDisk& disk, std::string_view series, CorrelationKind kind) {
     if (kind == CorrelationKind::Images)
-        return ReadVocabularyFile(disk.vocabularyPath(series));
+        return readSupportedSeries(disk, series).images;
     std::vector<std::string> names;
     const std::filesystem::path path = disk.physicalPath(series);
-    if (!std::filesystem::is_regular_file(path))
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return {std::string()};  // one empty variable
     for (const PhysicalQuantity& quantity : readPhysicalFile(path).quantities)
         names.push_back(quantity.name);
@@ -45,7 +46,8 @@ std::optional<VariableSet> loadSide(TextGrid& grid, const StudyDisk& disk, std::
             return std::nullopt;
         return loadImageVariables(disk, side.group, series, side.file);
     }
-    if (!std::filesystem::is_regular_file(disk.physicalPath(series))) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(disk.physicalPath(series), error)) {
         if (columns) {
             grid.resize(2, grid.rowCount());
             grid.setCell(1, 0, std::string());

@@ -40,13 +40,14 @@ std::vector<double> loadQuantityValues(const StudyDisk& disk, std::string_view s
 }
 
 std::vector<std::string> diagramImageItems(const StudyDisk& disk, std::string_view series) {
-    return ReadVocabularyFile(disk.vocabularyPath(series));
+    return readSupportedSeries(disk, series).images;
 }
 
 std::vector<std::string> diagramQuantityItems(const StudyDisk& disk, std::string_view series) {
     const std::filesystem::path path = disk.physicalPath(series);
     std::vector<std::string> items;
-    if (!std::filesystem::is_regular_file(path))
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return items;
     for (const PhysicalQuantity& quantity : readPhysicalFile(path).quantities) {
         items.push_back(quantity.unit.empty() ? quantity.name : quantity.name + "(" + quantity.unit + ")");

@@ -4,6 +4,8 @@
 
 #include "analysis/AnalysisInput.h"
 #include "analysis/AnalysisMessages.h"
+#include "core/CheckedCount.h"
+#include "core/DiskNames.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/TextLines.h"
@@ -19,6 +21,8 @@ std::optional<MergeTarget> planMerge(const StudyDisk& disk, const JoinList& list
     }
     if (list.empty())
         return std::nullopt;
+    // The typed name becomes a file name in the series' directory and nothing else.
+    requirePlainDiskName(resultName);
     MergeTarget target;
     target.group = resultGroupOfLabel(list.resultGroupLabel());
     target.series = list.entries().front().series;
@@ -47,7 +51,7 @@ DataHeader parseHeader(const std::string& line) {
 
 long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const MergeTarget& target) {
     std::vector<std::string> output{std::string()};
-    long long total = 0;
+    std::int64_t total = 0;
     std::optional<DataHeader> firstHeader;
     for (const JoinEntry& entry : list.entries()) {
         const std::filesystem::path path = JoinList::pathOf(disk, entry);
@@ -62,15 +66,24 @@ long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const Merg
             throw UserError(am::mergeCountsDisagree(shownPath(path), header.pairs, header.images,
                                                     firstHeader->pairs, firstHeader->images));
         }
-        const long long count = static_cast<long long>(header.subjects) * header.pairs * header.images;
-        if (static_cast<long long>(lines.size()) < count + 1)
-            throw UserError(messages::listIndexOutOfRange());
-        for (long long n = 1; n <= count; ++n) {
-            const std::string& value = lines[n];
+        const std::optional<std::int64_t> count =
+            checkedProduct({header.subjects, header.pairs, header.images});
+        requireLineNumber(lines, count ? checkedSum({*count, 1}) : std::nullopt);
+        // The result must stay a file the reader takes: its subject count and answer count
+        // within what a header holds. Refused before anything is written.
+        const std::optional<std::int64_t> newTotal = checkedSum({total, header.subjects});
+        const std::optional<std::int64_t> answers =
+            newTotal ? checkedProduct({*newTotal, header.pairs, header.images}) : std::nullopt;
+        if (!newTotal || *newTotal > kMaxHeaderCount || !answers || *answers > kMaxHeaderCount) {
+            throw UserError(am::mergeTooLarge(shownPath(target.path), newTotal.value_or(-1),
+                                              answers.value_or(-1), kMaxHeaderCount));
+        }
+        for (std::int64_t n = 1; n <= *count; ++n) {
+            const std::string& value = lines[static_cast<std::size_t>(n)];
             parseInteger(value);  // the reader's conversion: a value that is not an integer stops here
             output.push_back(value);
         }
-        total += header.subjects;
+        total = *newTotal;
     }
     if (!firstHeader)
         return 0;

@@ -7,10 +7,9 @@
 namespace kestrune {
 
 std::string fixedText(double value, int decimals) {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
+    // No cell ever shows "nan" or "inf": a value that is not a number is the "#NUM!" marker.
+    if (!std::isfinite(value))
+        return "#NUM!";
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "cli/Command.h"
+#include "core/DiskNames.h"
 
 namespace kestrune::cli {
 
@@ -22,7 +23,12 @@ CorrelationSide correlationSideArgument(const std::string& text) {
         throw UsageError("a side is images:GROUP:FILE or physical, not " + text);
     }
     return {CorrelationKind::Images, sexGroupArgument(text.substr(prefix.size(), second - prefix.size())),
-            text.substr(second + 1)};
+            diskNameArgument(text.substr(second + 1))};
+}
+
+const std::string& diskNameArgument(const std::string& text) {
+    requirePlainDiskName(text);
+    return text;
 }
 
 int positiveNumberArgument(const std::string& option, const std::string& text) {

@@ -23,8 +23,8 @@ int aggregate(Invocation& invocation) {
     if (html && office != OfficeForm::None)
         throw UsageError("--html, --xlsx and --docx exclude each other");
     const std::vector<std::string> names = positionals(args, 3);
-    const ScaleValueTable table =
-        aggregateScaleValues(invocation.disk, sexGroupArgument(names[1]), names[0], names[2]);
+    const ScaleValueTable table = aggregateScaleValues(
+        invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
     if (office == OfficeForm::Workbook)
         return deliverOfficeFile(invocation, office::scaleValueWorkbook(table.grid, names[0]), output);
     if (office == OfficeForm::Document)
@@ -46,7 +46,8 @@ int individual(Invocation& invocation) {
     const int imageNumber = image ? positiveNumberArgument("--image", *image) : 1;
     const std::vector<std::string> names = positionals(args, 3);
     IndividualTable table =
-        viewIndividual(invocation.disk, sexGroupArgument(names[1]), names[0], names[2], imageNumber - 1);
+        viewIndividual(invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]),
+                       diskNameArgument(names[2]), imageNumber - 1);
     if (imageNumber > static_cast<int>(table.imageWords.size())) {
         throw UsageError("--image " + *image + " beyond the series' " +
                          std::to_string(table.imageWords.size()) + " images");

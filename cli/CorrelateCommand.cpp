@@ -36,7 +36,7 @@ int correlate(Invocation& invocation) {
         throw UsageError("--html, --rtf, --xlsx and --docx exclude each other");
     if (!columns || !rows)
         throw UsageError("--columns and --rows are needed");
-    const std::string series = positionals(args, 1)[0];
+    const std::string series = diskNameArgument(positionals(args, 1)[0]);
     const TextGrid grid = correlationMatrix(invocation.disk, series, correlationSideArgument(*columns),
                                             correlationSideArgument(*rows));
     if (office == OfficeForm::Workbook)

@@ -66,8 +66,8 @@ int numberline(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const FigureTarget target = figureTarget(takeOption(args, "-o"));
     const std::vector<std::string> names = positionals(args, 3);
-    const ScaleValueTable table =
-        aggregateScaleValues(invocation.disk, sexGroupArgument(names[1]), names[0], names[2]);
+    const ScaleValueTable table = aggregateScaleValues(
+        invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
     Picture picture;
     if (!drawNumberLine(table.grid, table.pathLabel, picture)) {
         throw UserError("集計結果がありません。");
@@ -111,7 +111,7 @@ AxisLoad loadAxis(const StudyDisk& disk, const std::string& series, const std::s
         throw UsageError(option + " must be images:GROUP:FILE:N");
     }
     const TSexGroup group = sexGroupArgument(rest.substr(0, colon));
-    const std::string file = rest.substr(colon + 1);
+    const std::string file = diskNameArgument(rest.substr(colon + 1));
     load.input.kind = DiagramAxisKind::Image;
     const std::vector<std::string> items = diagramImageItems(disk, series);
     if (number > static_cast<int>(items.size())) {
@@ -119,7 +119,8 @@ AxisLoad loadAxis(const StudyDisk& disk, const std::string& series, const std::s
     }
     load.input.title = items[number - 1];
     // The file chooser lists only files that exist: a file that is not there has no name.
-    if (!std::filesystem::is_regular_file(disk.dataPath(group, series, file))) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(disk.dataPath(group, series, file), error)) {
         load.outcome = DiagramOutcome::NoVariable;
         return load;
     }
@@ -153,6 +154,7 @@ int diagram(Invocation& invocation) {
     const std::optional<std::string> colour = takeOption(args, "--color");
     const FigureTarget target = figureTarget(takeOption(args, "-o"));
     const std::vector<std::string> names = positionals(args, 1);
+    diskNameArgument(names[0]);
     if (!x || !y)
         throw UsageError("--x and --y are required");
 

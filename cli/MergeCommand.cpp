@@ -17,7 +17,7 @@ JoinEntry joinEntryArgument(const std::string& series, const std::string& text) 
     if (colon == std::string::npos || colon == 0 || colon + 1 == text.size()) {
         throw UsageError("a file to merge is GROUP:FILE, not " + text);
     }
-    return {sexGroupArgument(text.substr(0, colon)), series, text.substr(colon + 1)};
+    return {sexGroupArgument(text.substr(0, colon)), series, diskNameArgument(text.substr(colon + 1))};
 }
 
 int merge(Invocation& invocation) {
@@ -28,7 +28,7 @@ int merge(Invocation& invocation) {
         throw UsageError("--into NAME is needed");
     if (args.size() < 2)
         throw UsageError("a series and at least one GROUP:FILE are needed");
-    const std::string series = args.front();
+    const std::string series = diskNameArgument(args.front());
     std::vector<JoinEntry> chosen;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i].rfind("--", 0) == 0)
@@ -40,7 +40,11 @@ int merge(Invocation& invocation) {
     const std::optional<MergeTarget> target = planMerge(invocation.disk, list, *into);
     if (!target)
         return 0;
-    if (std::filesystem::exists(target->path) && !yes && !overwriteConfirmed(invocation))
+    // The name itself is looked at, not what a link points to: a link (even a loop) is a file
+    // of that name, and replacing it is asked first.
+    std::error_code error;
+    const bool exists = std::filesystem::exists(std::filesystem::symlink_status(target->path, error));
+    if (exists && !yes && !overwriteConfirmed(invocation))
         return 1;
     mergeDataFiles(invocation.disk, list, *target);
     return 0;

@@ -3,6 +3,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
+#include "core/DiskNames.h"
 #include "core/Listings.h"
 
 namespace kestrune::cli {
@@ -31,6 +32,7 @@ int filesCommand(Invocation& invocation) {
     const std::optional<TSexGroup> group = parseSexGroup(args[1]);
     if (!group)
         throw UsageError("GROUP is male, female or mix (男性, 女性, 混合)");
+    requirePlainDiskName(args[0]);
     const Listing<DataFileRow> listing = listDataFiles(invocation.disk, *group, args[0]);
     for (const DataFileRow& row : listing.rows) {
         invocation.out << row.name << '\t' << row.subjectCountText << '\t' << row.comment << '\n';

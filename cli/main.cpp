@@ -61,7 +61,8 @@ int main(int argc, char* argv[]) {
         std::cerr << error.what() << '\n';
         return 1;
     } catch (const std::exception& error) {
-        std::cerr << "kestrune-cli: " << error.what() << '\n';
+        // A library's own (English) text never reaches the user.
+        std::cerr << userMessageOf(error) << '\n';
         return 1;
     }
 }

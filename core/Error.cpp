@@ -1,5 +1,8 @@
 #include "core/Error.h"
 
+#include <filesystem>
+#include <new>
+
 namespace kestrune {
 
 std::string formatMessage(std::string_view format, std::string_view text) {
@@ -37,5 +40,33 @@ std::string notEncodable(std::string_view text) {
     return formatMessage("'%s' には Shift_JIS で保存できない文字が含まれています", text);
 }
 
+std::string tooLarge(std::string_view fileName) {
+    return formatMessage("ﾌｧｲﾙ %s は大きすぎて読み込めません", fileName);
+}
+
+std::string outOfMemory() {
+    return "メモリが足りないため処理を中止しました。";
+}
+
+std::string unexpectedFailure() {
+    return "予期しないエラーのため処理を中止しました。";
+}
+
 }  // namespace messages
+
+std::string userMessageOf(const std::exception& error) {
+    if (dynamic_cast<const UserError*>(&error) != nullptr)
+        return error.what();
+    if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
+        const std::u8string name = fileError->path1().u8string();
+        return messages::cannotOpen(
+            std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+    }
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr ||
+        dynamic_cast<const std::length_error*>(&error) != nullptr) {
+        return messages::outOfMemory();
+    }
+    return messages::unexpectedFailure();
+}
+
 }  // namespace kestrune

@@ -29,7 +29,15 @@ std::string notInteger(std::string_view text);        // "'%s' は整数では�
 std::string listIndexOutOfRange();  // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています"
 std::string invalidCp932(std::string_view fileName, std::size_t byteOffset);
 std::string notEncodable(std::string_view text);
+std::string tooLarge(std::string_view fileName);  // a file too large to read into memory
+std::string outOfMemory();
+std::string unexpectedFailure();
 }  // namespace messages
+
+// The text a user sees for any exception that reached a boundary: ours as it is; a library's
+// (std::filesystem_error, bad_alloc, out_of_range ...) replaced by our own Japanese text, naming
+// the file where the library names one. No English library text reaches the user.
+std::string userMessageOf(const std::exception& error);
 
 // Replaces the first "%s" of a format with a text.
 std::string formatMessage(std::string_view format, std::string_view text);

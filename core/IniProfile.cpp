@@ -1,8 +1,5 @@
 #include "core/IniProfile.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "core/Cp932.h"
 #include "core/TextLines.h"
 
@@ -18,26 +15,11 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // At most 1023 bytes of CP932, cut at a character boundary.
-std::string limitValue(const std::string& value) {
+std::string limitValue(std::string_view value) {
     constexpr std::size_t kMaxBytes = 1023;
     if (value.size() <= kMaxBytes / 3)
-        return value;  // fits whatever the characters are
+        return std::string(value);  // fits whatever the characters are
     std::string result;
     std::size_t bytes = 0;
     std::size_t i = 0;
@@ -50,7 +32,7 @@ std::string limitValue(const std::string& value) {
             width = 3;
         else if (lead >= 0xC0)
             width = 2;
-        const std::string character = value.substr(i, width);
+        const std::string character(value.substr(i, width));
         const std::size_t characterBytes = cp932Length(character);
         if (bytes + characterBytes > kMaxBytes)
             break;
@@ -61,22 +43,36 @@ std::string limitValue(const std::string& value) {
     return result;
 }
 
+std::string lowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
 }  // namespace
 
-std::string readProfileString(const std::filesystem::path& file, std::string_view section,
-                              std::string_view key) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return {};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::string text;
+IniProfile IniProfile::read(const std::filesystem::path& file) {
     try {
-        text = decodeCp932(bytes, file.string());
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error))
+            return {};
+        return fromLines(readTextLines(file));
     } catch (const std::exception&) {
-        return {};  // an unreadable registry reads as empty, like a missing one
+        return {};  // a registry that cannot be read reads as empty, like a missing one
     }
-    bool inSection = false;
-    for (const std::string& rawLine : splitLines(text)) {
+}
+
+IniProfile IniProfile::parse(std::string_view utf8Text) {
+    return fromLines(splitLines(utf8Text));
+}
+
+IniProfile IniProfile::fromLines(const std::vector<std::string>& lines) {
+    IniProfile profile;
+    std::map<std::string, std::string>* section = nullptr;
+    for (const std::string& rawLine : lines) {
         const std::string_view line = trimBlanks(rawLine);
         if (line.empty() || line.front() == ';')
             continue;
@@ -84,24 +80,38 @@ std::string readProfileString(const std::filesystem::path& file, std::string_vie
             const std::size_t close = line.find(']');
             const std::string_view name =
                 close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
-            inSection = equalsIgnoringAsciiCase(trimBlanks(name), section);
+            section = &profile.sections_[lowerAscii(trimBlanks(name))];
             continue;
         }
-        if (!inSection)
+        if (section == nullptr)
             continue;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        if (!equalsIgnoringAsciiCase(trimBlanks(line.substr(0, equals)), key))
-            continue;
+        const std::string key = lowerAscii(trimBlanks(line.substr(0, equals)));
+        if (section->count(key) != 0)
+            continue;  // the first matching key wins
         std::string_view value = trimBlanks(line.substr(equals + 1));
         if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                                   (value.front() == '\'' && value.back() == '\''))) {
             value = value.substr(1, value.size() - 2);
         }
-        return limitValue(std::string(value));
+        section->emplace(key, limitValue(value));
     }
-    return {};
+    return profile;
+}
+
+std::string IniProfile::value(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(lowerAscii(section));
+    if (found == sections_.end())
+        return {};
+    const auto value = found->second.find(lowerAscii(key));
+    return value == found->second.end() ? std::string() : value->second;
+}
+
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key) {
+    return IniProfile::read(file).value(section, key);
 }
 
 }  // namespace kestrune

@@ -51,13 +51,17 @@ std::vector<std::filesystem::path> enumerateFiles(const std::filesystem::path& d
 
 Listing<SeriesRow> listSeriesCatalogue(const StudyDisk& disk) {
     Listing<SeriesRow> listing;
+    // One reading of the registry serves every row of this listing; none is kept for the next.
+    std::optional<IniProfile> registry;
     for (const std::filesystem::path& orderFile : enumerateFiles(disk.orderDirectory(), ".ord")) {
         SeriesRow row;
         row.name = nameLessSuffix(orderFile, 4);
         try {
             row.panelCountText = firstLineBeforeComma(orderFile);
             row.imageCountText = readFirstLine(disk.vocabularyPath(row.name));
-            row.comment = disk.ReadSeriesComment(row.name);
+            if (!registry)
+                registry = disk.readRegistry();
+            row.comment = StudyDisk::seriesComment(*registry, row.name);
         } catch (const UserError& error) {
             // The series whose files failed still has its row and chooser item.
             listing.rows.push_back(std::move(row));
@@ -71,6 +75,7 @@ Listing<SeriesRow> listSeriesCatalogue(const StudyDisk& disk) {
 
 Listing<DataFileRow> listDataFiles(const StudyDisk& disk, TSexGroup group, std::string_view series) {
     Listing<DataFileRow> listing;
+    std::optional<IniProfile> registry;
     for (const std::filesystem::path& dataFile : enumerateFiles(disk.dataDirectory(group, series), ".dat")) {
         DataFileRow row;
         row.name = nameLessSuffix(dataFile, 4);
@@ -81,7 +86,9 @@ Listing<DataFileRow> listDataFiles(const StudyDisk& disk, TSexGroup group, std::
             listing.failure = error;
             return listing;
         }
-        row.comment = disk.ReadFileComment(group, series, row.name);
+        if (!registry)
+            registry = disk.readRegistry();
+        row.comment = StudyDisk::fileComment(*registry, group, series, row.name);
         listing.rows.push_back(std::move(row));
     }
     return listing;

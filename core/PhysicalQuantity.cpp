@@ -1,5 +1,6 @@
 #include "core/PhysicalQuantity.h"
 
+#include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/TextLines.h"
@@ -33,8 +34,13 @@ PhysicalFile readPhysicalFile(const std::filesystem::path& path) {
     file.panelCount = parseInteger(header.after);
     if (file.quantityCount < 0 || file.panelCount < 0)
         throw UserError(messages::listIndexOutOfRange());
+    // Q blocks of N' + 1 lines after line 1, all present before any quantity is built.
+    const std::optional<std::int64_t> blocks =
+        checkedProduct({file.quantityCount, static_cast<std::int64_t>(file.panelCount) + 1});
+    requireLineNumber(lines, blocks ? checkedSum({*blocks, 1}) : std::nullopt);
+    file.quantities.reserve(static_cast<std::size_t>(file.quantityCount));
     for (int q = 1; q <= file.quantityCount; ++q) {
-        const std::size_t nameLine = 2 + static_cast<std::size_t>(q - 1) * (file.panelCount + 1);
+        const std::size_t nameLine = 2 + static_cast<std::size_t>(q - 1) * (file.panelCount + std::size_t{1});
         NameAndUnit names = splitNameLine(lineAt(lines, nameLine));
         PhysicalQuantity quantity{std::move(names.name), std::move(names.unit), {}};
         for (int k = 1; k <= file.panelCount; ++k)

@@ -1,5 +1,6 @@
 #include "core/Response.h"
 
+#include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/TextLines.h"
@@ -17,12 +18,11 @@ TResponseMatrix ReadResponseFile(const std::filesystem::path& path) {
     if (matrix.subjects < 0 || matrix.pairs < 0 || matrix.images < 0) {
         throw UserError(messages::listIndexOutOfRange());
     }
-    const long long count = static_cast<long long>(matrix.subjects) * matrix.pairs * matrix.images;
     // A header that promises more answers than the file has lines is refused before allocating.
-    if (count > static_cast<long long>(lines.size()) - 1)
-        throw UserError(messages::listIndexOutOfRange());
-    matrix.answers.reserve(static_cast<std::size_t>(count));
-    for (long long n = 1; n <= count; ++n) {
+    const std::optional<std::int64_t> count = checkedProduct({matrix.subjects, matrix.pairs, matrix.images});
+    requireLineNumber(lines, count ? checkedSum({*count, 1}) : std::nullopt);
+    matrix.answers.reserve(static_cast<std::size_t>(*count));
+    for (std::int64_t n = 1; n <= *count; ++n) {
         matrix.answers.push_back(parseInteger(lines[static_cast<std::size_t>(n)]));
     }
     return matrix;
@@ -30,9 +30,10 @@ TResponseMatrix ReadResponseFile(const std::filesystem::path& path) {
 
 void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix& matrix,
                        std::int32_t subjectCount) {
-    const std::size_t count = static_cast<std::size_t>(subjectCount) * matrix.pairs * matrix.images;
-    if (subjectCount < 0 || count > matrix.answers.size())
+    const std::optional<std::int64_t> product = checkedProduct({subjectCount, matrix.pairs, matrix.images});
+    if (!product || static_cast<std::uint64_t>(*product) > matrix.answers.size())
         throw UserError(messages::listIndexOutOfRange());
+    const std::size_t count = static_cast<std::size_t>(*product);
     std::vector<std::string> lines;
     lines.reserve(count + 1);
     lines.push_back(std::to_string(subjectCount) + "," + std::to_string(matrix.pairs) + "," +

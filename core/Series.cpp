@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/TextLines.h"
@@ -17,7 +18,8 @@ OrderFile ReadOrderFile(const std::filesystem::path& path, std::optional<int> pa
     const int count = pairsToRead.value_or(order.pairCount);
     if (count < 0)
         throw UserError(messages::listIndexOutOfRange());
-    order.pairs.reserve(count);
+    requireLineNumber(lines, checkedSum({count, 1}));
+    order.pairs.reserve(static_cast<std::size_t>(count));
     for (int k = 1; k <= count; ++k) {
         const CommaFields fields = splitAtFirstComma(lineAt(lines, k + 1));
         order.pairs.push_back({parseInteger(fields.before), parseInteger(fields.after)});
@@ -39,6 +41,10 @@ std::vector<std::string> ReadVocabularyFile(const std::filesystem::path& path) {
     const std::vector<std::string> lines = readTextLines(path);
     const int count = parseInteger(lineAt(lines, 1));
     std::vector<std::string> words;
+    if (count > 0) {
+        requireLineNumber(lines, checkedSum({count, 1}));
+        words.reserve(static_cast<std::size_t>(count));
+    }
     for (int i = 1; i <= count; ++i)
         words.push_back(stripFirstAndLast(lineAt(lines, i + 1)));
     return words;
@@ -73,7 +79,7 @@ std::vector<TPanelPair> importOrderForWizard(const std::filesystem::path& path, 
     if (a != chosenPanelCount)
         throw UserError("パネルの枚数が違います", "エラー");
     const int b = parseInteger(header.after);
-    if (a * (a - 1) / 2 != b)
+    if (checkedProduct({a, a - 1}).value_or(-1) / 2 != b)
         throw UserError("パネルの枚数と比較回数が合いません", "エラー");
     std::vector<TPanelPair> pairs;
     for (int k = 1; k <= b; ++k) {
@@ -84,8 +90,10 @@ std::vector<TPanelPair> importOrderForWizard(const std::filesystem::path& path, 
 }
 
 bool isCompletePairSet(int panelCount, const std::vector<TPanelPair>& pairs) {
-    if (panelCount < 2 || pairs.size() != static_cast<std::size_t>(panelCount * (panelCount - 1) / 2))
+    if (panelCount < 2 || panelCount > kMaxPanels ||
+        pairs.size() != static_cast<std::size_t>(panelCount * (panelCount - 1) / 2)) {
         return false;
+    }
     std::set<std::pair<int, int>> seen;
     for (const TPanelPair& pair : pairs) {
         if (pair.a < 1 || pair.a > panelCount || pair.b < 1 || pair.b > panelCount || pair.a == pair.b)
@@ -94,6 +102,55 @@ bool isCompletePairSet(int panelCount, const std::vector<TPanelPair>& pairs) {
             return false;
     }
     return true;
+}
+
+namespace {
+
+std::string unsupported(std::string_view series, const std::string& reason) {
+    return formatMessage("シリーズ %s は扱えません。", series) + reason;
+}
+
+}  // namespace
+
+TSeries readSupportedSeries(const StudyDisk& disk, std::string_view series) {
+    const std::vector<std::string> lines = readTextLines(disk.orderPath(series));
+    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
+    TSeries result;
+    result.name = std::string(series);
+    result.panelCount = parseInteger(header.before);
+    result.pairCount = parseInteger(header.after);
+    if (result.panelCount < kMinPanels || result.panelCount > kMaxPanels) {
+        throw UserError(unsupported(series, "パネルの数 " + std::to_string(result.panelCount) + " は " +
+                                                std::to_string(kMinPanels) + " から " +
+                                                std::to_string(kMaxPanels) + " まででなければなりません。"));
+    }
+    const int allPairs = result.panelCount * (result.panelCount - 1) / 2;
+    if (result.pairCount != allPairs) {
+        throw UserError(unsupported(series, "比較回数 " + std::to_string(result.pairCount) +
+                                                " がパネルの数 " + std::to_string(result.panelCount) +
+                                                " の組み合わせの数 " + std::to_string(allPairs) +
+                                                " と合っていません。"));
+    }
+    for (int k = 1; k <= result.pairCount; ++k) {
+        const CommaFields fields = splitAtFirstComma(lineAt(lines, k + 1));
+        const TPanelPair pair{parseInteger(fields.before), parseInteger(fields.after)};
+        if (pair.a < 1 || pair.a > result.panelCount || pair.b < 1 || pair.b > result.panelCount) {
+            throw UserError(
+                unsupported(series, "順序ファイルの " + std::to_string(k + 1) + " 行目 " + fields.before +
+                                        "," + fields.after + " のパネル番号が 1 から " +
+                                        std::to_string(result.panelCount) + " の範囲にありません。"));
+        }
+        result.pairs.push_back(pair);
+    }
+    const std::vector<std::string> vocabulary = readTextLines(disk.vocabularyPath(series));
+    const int images = parseInteger(lineAt(vocabulary, 1));
+    if (images < 1 || images > kMaxImages) {
+        throw UserError(unsupported(series, "イメージの数 " + std::to_string(images) + " は 1 から " +
+                                                std::to_string(kMaxImages) + " まででなければなりません。"));
+    }
+    for (int i = 1; i <= images; ++i)
+        result.images.push_back(stripFirstAndLast(lineAt(vocabulary, i + 1)));
+    return result;
 }
 
 }  // namespace kestrune

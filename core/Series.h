@@ -27,6 +27,7 @@ struct TSeries {
 };
 
 // The limits the board and the analyses are sized for.
+inline constexpr int kMinPanels = 2;
 inline constexpr int kMaxPanels = 10;
 inline constexpr int kMaxPairs = 45;
 inline constexpr int kMaxImages = 25;
@@ -60,6 +61,13 @@ void WriteVocabularyFile(const StudyDisk& disk, const std::string& series,
 
 // Both files of a series read into one value (n from line 1, all m pairs, all words).
 TSeries readSeries(const StudyDisk& disk, const std::string& series);
+
+// A series as the entry page and the analysis set-ups choose it: both files read, and refused
+// with one message naming the series unless the board and the analyses can work with it
+// (kMinPanels to kMaxPanels panels, the pair count n(n-1)/2 with every pair line naming panels
+// 1..n, 1 to kMaxImages image words). A series made outside the program may be anything; it is
+// refused here, where it is chosen, before any grid or board is sized from its counts.
+TSeries readSupportedSeries(const StudyDisk& disk, std::string_view series);
 
 // The wizard's import of another series' order: tests line 1 against the panel count the
 // wizard is set to ("パネルの枚数が違います", then "パネルの枚数と比較回数が合いません", both with

@@ -56,15 +56,28 @@ std::filesystem::path StudyDisk::registryPath() const {
 }
 
 std::string StudyDisk::ReadSeriesComment(std::string_view series) const {
-    return readProfileString(registryPath(), "groups", series);
+    return seriesComment(readRegistry(), series);
 }
 
 std::string StudyDisk::ReadFileComment(TSexGroup group, std::string_view series,
                                        std::string_view file) const {
+    return fileComment(readRegistry(), group, series, file);
+}
+
+IniProfile StudyDisk::readRegistry() const {
+    return IniProfile::read(registryPath());
+}
+
+std::string StudyDisk::seriesComment(const IniProfile& registry, std::string_view series) {
+    return registry.value("groups", series);
+}
+
+std::string StudyDisk::fileComment(const IniProfile& registry, TSexGroup group, std::string_view series,
+                                   std::string_view file) {
     // The registry keeps the Windows separator in its keys.
     const std::string key =
         std::string(sexGroupDirectory(group)) + "\\" + std::string(series) + "\\" + std::string(file);
-    return readProfileString(registryPath(), "files", key);
+    return registry.value("files", key);
 }
 
 std::string StudyDisk::pathLabel(const std::filesystem::path& path) {

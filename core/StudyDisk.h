@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/IniProfile.h"
 #include "core/SexGroup.h"
 
 namespace kestrune {
@@ -32,6 +33,12 @@ class StudyDisk {
     std::string ReadSeriesComment(std::string_view series) const;
     // The "files" comment under the key "group\series\file", or empty text.
     std::string ReadFileComment(TSexGroup group, std::string_view series, std::string_view file) const;
+
+    // The same from a registry a listing read once for all its rows.
+    IniProfile readRegistry() const;
+    static std::string seriesComment(const IniProfile& registry, std::string_view series);
+    static std::string fileComment(const IniProfile& registry, TSexGroup group, std::string_view series,
+                                   std::string_view file);
 
     // What the user sees as a file's full path: the root joined with the relative parts.
     static std::string pathLabel(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <system_error>
 
 #include "core/AtomicFile.h"
@@ -66,7 +67,45 @@ std::string stripFirstAndLast(std::string_view line) {
     return std::string(line.substr(first, last - first));
 }
 
-static std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
+namespace {
+
+// Whole-file reads are for the study disk's small text files; anything beyond this is not a
+// file the program made and is refused before memory is sized from it.
+constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
+
+std::string readWholeFile(std::ifstream& in, const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        throw UserError(messages::cannotOpen(pathToUtf8(path)));
+    if (size > kMaxTextFileBytes)
+        throw UserError(messages::tooLarge(pathToUtf8(path)));
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+// Only up to the first line end: a listing must not read whole data files.
+std::string readUpToLineEnd(std::ifstream& in, std::size_t limit) {
+    std::string bytes;
+    char buffer[512];
+    while (bytes.size() < limit) {
+        in.read(buffer, sizeof buffer);
+        if (in.gcount() <= 0)
+            break;
+        const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+        const std::size_t end = chunk.find_first_of("\r\n");
+        if (end != std::string_view::npos) {
+            bytes.append(chunk.substr(0, end));
+            return bytes;
+        }
+        bytes.append(chunk);
+    }
+    return bytes;
+}
+
+std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
@@ -74,32 +113,30 @@ static std::string readBytes(const std::filesystem::path& path, std::size_t limi
     if (!in)
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
     std::string bytes;
-    if (limit == std::string::npos) {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } else {
-        // Only up to the first line end: a listing must not read whole data files.
-        char buffer[512];
-        while (bytes.size() < limit) {
-            in.read(buffer, sizeof buffer);
-            if (in.gcount() <= 0)
-                break;
-            const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
-            const std::size_t end = chunk.find_first_of("\r\n");
-            if (end != std::string_view::npos) {
-                bytes.append(chunk.substr(0, end));
-                return bytes;
-            }
-            bytes.append(chunk);
-        }
+    try {
+        bytes = limit == std::string::npos ? readWholeFile(in, path) : readUpToLineEnd(in, limit);
+    } catch (const UserError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw UserError(messages::tooLarge(pathToUtf8(path)));
+    } catch (const std::exception&) {
+        // A stream that fails under us (a pulled disk, a directory swapped in) is unreadable.
+        throw UserError(messages::cannotOpen(pathToUtf8(path)));
     }
     if (in.bad())
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
     return bytes;
 }
 
+}  // namespace
+
 std::vector<std::string> readTextLines(const std::filesystem::path& path) {
     const std::string bytes = readBytes(path, std::string::npos);
-    return splitLines(decodeCp932(bytes, pathToUtf8(path)));
+    try {
+        return splitLines(decodeCp932(bytes, pathToUtf8(path)));
+    } catch (const std::bad_alloc&) {
+        throw UserError(messages::tooLarge(pathToUtf8(path)));
+    }
 }
 
 std::string readFirstLine(const std::filesystem::path& path) {

@@ -10,9 +10,9 @@ using kestrune::testing::TempDisk;
 
 TEST(Registry, ReadingRules) {
     TempDisk disk;
-    disk.writeLines("kestrune.ini", {"; comment line", "[Groups]", "  a  =  first series  ", "A=second wins not",
-                                     "q=\"quoted\"", "s='single'", ";b=commented", "[files]",
-                                     "mix\\a\\run1=白い布", "[other]", "b=elsewhere"});
+    disk.writeLines("kestrune.ini", {"; comment line", "[Groups]", "  a  =  first series  ",
+                                     "A=second wins not", "q=\"quoted\"", "s='single'", ";b=commented",
+                                     "[files]", "mix\\a\\run1=白い布", "[other]", "b=elsewhere"});
     const auto ini = disk.path("kestrune.ini");
     EXPECT_EQ(readProfileString(ini, "groups", "a"), "first series");
     EXPECT_EQ(readProfileString(ini, "GROUPS", "A"), "first series");
@@ -28,7 +28,8 @@ TEST(Registry, ValuesAreCutAt1023Bytes) {
     TempDisk disk;
     disk.writeLines("kestrune.ini", {"[groups]", "a=" + std::string(2000, 'x'), "b=" + [] {
                                          std::string s;
-                                         for (int i = 0; i < 600; ++i) s += "語";
+                                         for (int i = 0; i < 600; ++i)
+                                             s += "語";
                                          return s;
                                      }()});
     EXPECT_EQ(readProfileString(disk.path("kestrune.ini"), "groups", "a").size(), 1023u);
@@ -86,7 +87,8 @@ TEST(Catalogue, AMissingVocabularyStopsTheListingAtThatSeries) {
     std::filesystem::remove(disk.path("paper/b.pap"));
     const Listing<SeriesRow> listing = listSeriesCatalogue(disk.disk());
     ASSERT_TRUE(listing.failure);
-    EXPECT_EQ(std::string(listing.failure->what()), "ﾌｧｲﾙ " + disk.path("paper/b.pap").string() + " は開けません");
+    EXPECT_EQ(std::string(listing.failure->what()),
+              "ﾌｧｲﾙ " + disk.path("paper/b.pap").string() + " は開けません");
     ASSERT_EQ(listing.rows.size(), 2u);  // a, and b itself, which was added before its files were read
     EXPECT_EQ(listing.rows[1].name, "b");
 }
@@ -146,7 +148,8 @@ TEST(SeriesFiles, PlainFilesSortedWithoutHiddenOnesOrDirectories) {
     disk.writeBytes("female/a/b.txt", "x");
     disk.writeBytes("female/a/.hidden", "x");
     disk.makeDirectory("female/a/sub");
-    EXPECT_EQ(listSeriesFiles(disk.disk(), TSexGroup::Female, "a"), (std::vector<std::string>{"b.txt", "z.dat"}));
+    EXPECT_EQ(listSeriesFiles(disk.disk(), TSexGroup::Female, "a"),
+              (std::vector<std::string>{"b.txt", "z.dat"}));
     EXPECT_TRUE(listSeriesFiles(disk.disk(), TSexGroup::Female, "missing").empty());
 }
 
@@ -168,4 +171,43 @@ TEST(SexGroups, IndicesDirectoriesAndLabels) {
     EXPECT_EQ(parseSexGroup("mix"), TSexGroup::Mix);
     EXPECT_FALSE(parseSexGroup("other"));
     EXPECT_EQ(sexGroupFromIndex(1), TSexGroup::Female);
+}
+
+TEST(Registry, ARegistryThatCannotBeReadReadsAsEmptyInEveryListing) {
+    TempDisk disk;
+    disk.makeSeries("a", 3, {"x"});
+    disk.writeLines("male/a/run.dat", {"1,3,1", "0", "0", "0"});
+    disk.makeDirectory("kestrune.ini");  // a directory where the registry should be
+    Listing<SeriesRow> catalogue = listSeriesCatalogue(disk.disk());
+    ASSERT_FALSE(catalogue.failure) << catalogue.failure->what();
+    ASSERT_EQ(catalogue.rows.size(), 1u);
+    EXPECT_EQ(catalogue.rows[0].comment, "");
+    Listing<DataFileRow> files = listDataFiles(disk.disk(), TSexGroup::Male, "a");
+    ASSERT_FALSE(files.failure) << files.failure->what();
+    EXPECT_EQ(files.rows.at(0).comment, "");
+    EXPECT_EQ(disk.disk().ReadSeriesComment("a"), "");
+
+    std::filesystem::remove(disk.path("kestrune.ini"));
+    disk.writeBytes("kestrune.ini", "[groups]\r\na=\x82\r\n");  // a cut-off CP932 character
+    EXPECT_EQ(listSeriesCatalogue(disk.disk()).rows.at(0).comment, "");
+}
+
+TEST(Registry, EachListingReadsTheRegistryAfresh) {
+    TempDisk disk;
+    disk.makeSeries("a", 3, {"x"});
+    disk.writeLines("male/a/run.dat", {"1,3,1", "0", "0", "0"});
+    disk.writeLines("kestrune.ini", {"[groups]", "a=old", "[files]", "male\\a\\run=first"});
+    EXPECT_EQ(listSeriesCatalogue(disk.disk()).rows.at(0).comment, "old");
+    EXPECT_EQ(listDataFiles(disk.disk(), TSexGroup::Male, "a").rows.at(0).comment, "first");
+    disk.writeLines("kestrune.ini", {"[GROUPS]", "A=new", "[files]", "MALE\\a\\run=second"});
+    EXPECT_EQ(listSeriesCatalogue(disk.disk()).rows.at(0).comment, "new");
+    EXPECT_EQ(listDataFiles(disk.disk(), TSexGroup::Male, "a").rows.at(0).comment, "second");
+}
+
+TEST(Registry, ASectionOpenedTwiceKeepsItsFirstKey) {
+    const IniProfile profile = IniProfile::parse("[groups]\na=one\n[files]\nx=y\n[Groups]\na=two\nb=three\n");
+    EXPECT_EQ(profile.value("groups", "a"), "one");
+    EXPECT_EQ(profile.value("groups", "b"), "three");
+    EXPECT_EQ(profile.value("files", "x"), "y");
+    EXPECT_EQ(IniProfile::parse("a=before any section\n").value("", "a"), "");
 }

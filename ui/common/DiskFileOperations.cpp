@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 
+#include "core/DiskNames.h"
 #include "core/StudyDisk.h"
 
 namespace kestrune {
@@ -66,8 +67,7 @@ bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
 }
 
 bool isPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
+    return isPlainDiskName(name);
 }
 
 }  // namespace kestrune

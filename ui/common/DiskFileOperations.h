@@ -24,7 +24,7 @@ bool trashAll(const std::vector<std::filesystem::path>& places, const TrashMover
 // Renames a file or directory, failing (never replacing) when the target exists.
 bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// A name that can stand as one file name on the disk: not empty, not "." or "..", no "/".
+// A name a user typed that may stand as one file name on the disk (isPlainDiskName of core).
 bool isPlainFileName(const std::string& name);
 
 }  // namespace kestrune

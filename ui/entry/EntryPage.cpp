@@ -291,7 +291,8 @@ void EntryPage::guarded(const std::function<void()>& operation) {
     } catch (const UserError& error) {
         showError(context_.prompter, error);
     } catch (const std::exception& error) {
-        showError(context_.prompter, QString::fromStdString(error.what()));
+        // A library's own text is never shown: our message stands for it.
+        showError(context_.prompter, QString::fromStdString(userMessageOf(error)));
     }
 }
 
@@ -326,9 +327,11 @@ void EntryPage::SetUpEntryPage() {
     if (!entryInProgress_)
         clearSeriesShape();
     commentLabel_->setText(QString::fromStdString(context_.disk.ReadSeriesComment(series)));
-    const CommaFields header = splitAtFirstComma(readFirstLine(context_.disk.orderPath(series)));
-    const int pairTabs = parseInteger(header.after);
-    const std::vector<std::string> words = ReadVocabularyFile(context_.disk.vocabularyPath(series));
+    // A series the board and the analyses cannot hold is refused here, before the board is
+    // shaped, so that no data file is entered that the analyses would reject.
+    const TSeries chosen = readSupportedSeries(context_.disk, series);
+    const int pairTabs = chosen.pairCount;
+    const std::vector<std::string>& words = chosen.images;
     const int images = static_cast<int>(words.size());
     // While an entry runs its series is fixed; a disk whose files now disagree with the
     // answers in the buffer must not reshape the board under them.

@@ -91,11 +91,18 @@ class EntryPage : public QWidget, public CataloguePage {
     QLabel* pairCountCounter() const { return pairCountCounter_; }
     QLabel* sexLabel() const { return sexLabel_; }
 
+    // The drive box was pointed at another disk while the entry runs: the data file list shows
+    // that disk, and the next save writes there.
+    void studyDiskChanged();
+
   signals:
     // True when an entry run starts (hide every other tab, disable the drive box), false
     // when it ends, after which the receiver runs every page set-up in the fixed order.
     // Without a receiver the page sets itself up at the end.
     void lockChanged(bool locked);
+    // A file of the running entry could not be written (the disk pulled, its directory gone):
+    // the answers stay, and the receiver lets the user point the drive box at another disk.
+    void studyDiskUnwritable();
 
   private:
     friend class EntryKeyFilter;
@@ -131,6 +138,8 @@ class EntryPage : public QWidget, public CataloguePage {
     // Runs an operation, showing a failure the user caused instead of letting it escape.
     void guarded(const std::function<void()>& operation);
     void setUpAfterWrite();
+    // Writes the entry's answers, telling the receiver when the disk does not take them.
+    void writeEntryFile(const std::filesystem::path& path, int subjects);
     void clearSeriesShape();
 
     AppContext& context_;

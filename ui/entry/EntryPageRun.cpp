@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <system_error>
 
+#include "core/DiskNames.h"
 #include "core/Error.h"
 #include "core/Series.h"
 #include "ui/common/AppContext.h"
@@ -160,7 +161,23 @@ bool EntryPage::requireFileName() {
 }
 
 std::filesystem::path EntryPage::dataPath() const {
-    return context_.disk.dataPath(run_.group, run_.series, fileNameBox_->text().toStdString());
+    // The typed name becomes one file name in the series' directory and nothing else.
+    const std::string name = fileNameBox_->text().toStdString();
+    requirePlainDiskName(name);
+    return context_.disk.dataPath(run_.group, run_.series, name);
+}
+
+void EntryPage::writeEntryFile(const std::filesystem::path& path, int subjects) {
+    try {
+        WriteResponseFile(path, run_.matrix(context_.responseBuffer), subjects);
+    } catch (const UserError&) {
+        emit studyDiskUnwritable();
+        throw;
+    }
+}
+
+void EntryPage::studyDiskChanged() {
+    guarded([this] { ListDataFiles(); });
 }
 
 bool EntryPage::confirmOverwrite(const std::filesystem::path& path) {
@@ -265,7 +282,7 @@ void EntryPage::SaveFile() {
     const std::filesystem::path path = dataPath();
     if (!confirmOverwrite(path))
         return;
-    WriteResponseFile(path, run_.matrix(context_.responseBuffer), run_.subjects);
+    writeEntryFile(path, run_.subjects);
     setUpAfterWrite();
 }
 
@@ -277,8 +294,7 @@ void EntryPage::AddSubject() {
         keyboardButton_->setFocus();
         return;
     }
-    WriteResponseFile(context_.disk.backupPath(run_.group, run_.series), run_.matrix(context_.responseBuffer),
-                      run_.subjects);
+    writeEntryFile(context_.disk.backupPath(run_.group, run_.series), run_.subjects);
     setUpAfterWrite();
     run_.appendSubject(context_.responseBuffer);
     {
@@ -329,7 +345,7 @@ void EntryPage::EndEntry() {
             if (!confirmOverwrite(path))
                 return;
             if (subjectsToWrite > 0)
-                WriteResponseFile(path, run_.matrix(context_.responseBuffer), subjectsToWrite);
+                writeEntryFile(path, subjectsToWrite);
         }
     }
     std::error_code ignored;

@@ -86,6 +86,8 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
                 if (editPhysicalQuantities(context_, series.toStdString(), this))
                     diagramPage_->setUpPage();
             });
+    // A disk that no longer takes the entry's file: the drive box may point at another one.
+    connect(entryPage_, &EntryPage::studyDiskUnwritable, this, [this] { driveBox_->setEnabled(true); });
     connect(driveBox_, &DriveBox::rootChosen, this, &MainWindow::changeRoot);
 
     buildMenus();
@@ -188,7 +190,12 @@ void MainWindow::refresh() {
 
 void MainWindow::changeRoot(const std::filesystem::path& root) {
     if (entryInProgress()) {
-        driveBox_->selectRoot(context_.disk.root());
+        // Only after a failed write is the drive box open during an entry: the entry moves to
+        // the new disk with its answers, and the catalogue is reloaded when it ends.
+        context_.disk.setRoot(root);
+        diskChangedDuringEntry_ = true;
+        driveBox_->setEnabled(false);
+        entryPage_->studyDiskChanged();
         return;
     }
     context_.disk.setRoot(root);
@@ -223,9 +230,14 @@ void MainWindow::showAbout() {
 void MainWindow::lockForEntry(bool locked) {
     catalogue_->showEntryOnly(locked);
     driveBox_->setEnabled(!locked);
-    // The end of an entry run sets every page up again.
-    if (!locked)
+    // The end of an entry run sets every page up again; on a disk changed meanwhile the
+    // choosers are rebuilt first.
+    if (!locked && diskChangedDuringEntry_) {
+        diskChangedDuringEntry_ = false;
+        ReloadCatalogue(true);
+    } else if (!locked) {
         catalogue_->runPageSetUps();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

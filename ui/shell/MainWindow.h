@@ -107,6 +107,7 @@ class MainWindow : public QMainWindow {
     SeriesActions* seriesActions_ = nullptr;
     ShellAboutDialog* aboutBox_ = nullptr;
     std::unique_ptr<CatalogueReload> catalogue_;
+    bool diskChangedDuringEntry_ = false;
     Picture diagramPicture_{1000, 1000};
 };
 
