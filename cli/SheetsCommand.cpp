@@ -24,7 +24,7 @@ int sheetsCommand(Invocation& invocation) {
     if (subjectsText)
         subjects = positiveNumberArgument("--subjects", *subjectsText);
 
-    const TSeries series = readSeries(invocation.disk, names[0]);
+    const TSeries series = readSeries(invocation.disk, diskNameArgument(names[0]));
     ensureFigureApplication();
     const AnswerSheetRequest request =
         answerSheetRequest(series, parseSampleCodes(codes.value_or(std::string())), subjects);

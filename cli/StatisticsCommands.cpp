@@ -34,9 +34,9 @@ FileArguments fileArguments(std::vector<std::string>& args) {
     parsed.html = takeFlag(args, "--html");
     parsed.output = takeOption(args, "-o");
     const std::vector<std::string> names = positionals(args, 3);
-    parsed.series = names[0];
+    parsed.series = diskNameArgument(names[0]);
     parsed.group = sexGroupArgument(names[1]);
-    parsed.file = names[2];
+    parsed.file = diskNameArgument(names[2]);
     return parsed;
 }
 

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisMessages.h"
 #include "analysis/statistics/CircularTriads.h"
 #include "analysis/statistics/StatisticsMessages.h"
+#include "core/DiskNames.h"
 #include "core/Error.h"
 
 namespace kestrune::statistics {
@@ -42,10 +43,8 @@ std::filesystem::path screenedFilePath(const StudyDisk& disk, TSexGroup group, s
         throw UserError(std::string(analysis_messages::kEnterFileName),
                         std::string(analysis_messages::kErrorCaption));
     }
-    if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos ||
-        name == "." || name == "..") {
-        throw UserError(messages::invalidFileName(name), std::string(analysis_messages::kErrorCaption));
-    }
+    if (const DiskNameProblem problem = diskNameProblem(name); problem != DiskNameProblem::None)
+        throw UserError(diskNameMessage(name, problem), std::string(analysis_messages::kErrorCaption));
     const std::filesystem::path source = disk.dataPath(group, series, sourceFile);
     const std::filesystem::path target = disk.dataPath(group, series, name);
     std::error_code ignored;

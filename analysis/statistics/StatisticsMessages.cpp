@@ -33,10 +33,6 @@ std::string notTestable(double level, double smallestProbability) {
                 " で有意になる被験者はいません。被験者を選別できません。");
 }
 
-std::string invalidFileName(std::string_view name) {
-    return join("ファイル名 '", name, "' には使えない文字が含まれています。");
-}
-
 std::string levelOutOfRange(std::string_view text) {
     return join("有意水準 '", text, "' は 0 より大きく 1 より小さい数でなければなりません。");
 }

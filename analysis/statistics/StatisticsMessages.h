@@ -17,7 +17,6 @@ inline constexpr std::string_view kEverybodyScreened =
 inline constexpr std::string_view kSameAsSource = "元のファイルと同じ名前では作成できません。";
 inline constexpr std::string_view kOverwriteQuestion = "同名のファイルが存在しますが、上書きしますか?";
 inline constexpr std::string_view kOverwriteCaption = "ファイルの上書きの確認";
-std::string invalidFileName(std::string_view name);
 std::string levelOutOfRange(std::string_view text);
 std::string shareOutOfRange(std::string_view text);
 

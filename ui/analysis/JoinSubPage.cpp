@@ -14,7 +14,6 @@
 #include "core/Error.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/BusyCursor.h"
-#include "ui/common/DiskFileOperations.h"
 #include "ui/common/Prompter.h"
 
 namespace kestrune {
@@ -101,9 +100,6 @@ void JoinSubPage::merge() {
         const std::optional<MergeTarget> target = planMerge(context_.disk, list_, name);
         if (!target)
             return;
-        // A typed name never reaches outside the series' directory.
-        if (!isPlainFileName(name))
-            throw UserError(messages::cannotCreate(pathToUtf8(target->path)));
         std::error_code error;
         if (std::filesystem::exists(target->path, error)) {
             const PromptAnswer answer = context_.prompter.ask(
