@@ -22,6 +22,15 @@ CommandRegistration::CommandRegistration(const char* name, CommandHelp help, Com
 CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction function)
     : CommandRegistration(name, CommandHelp{.usage = usage}, function) {}
 
+static std::vector<std::pair<std::string, CommandFunction>>& drawingWork() {
+    static std::vector<std::pair<std::string, CommandFunction>> all;
+    return all;
+}
+
+DrawingWork::DrawingWork(const char* name, CommandFunction function) {
+    drawingWork().emplace_back(name, function);
+}
+
 const std::vector<Command>& commands() {
     std::vector<Command>& all = registry();
     std::sort(all.begin(), all.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
@@ -32,6 +41,16 @@ const Command* findCommand(const std::string& name) {
     for (const Command& command : commands()) {
         if (command.name == name)
             return &command;
+    }
+    return nullptr;
+}
+
+CommandFunction workOf(const Command& command) {
+    if (command.function)
+        return command.function;
+    for (const auto& [name, function] : drawingWork()) {
+        if (name == command.name)
+            return function;
     }
     return nullptr;
 }

@@ -53,13 +53,23 @@ struct CommandRegistration {
     CommandRegistration(const char* name, const char* usage, CommandFunction function);
 };
 
+// The function of a drawing command as kestrune-cli registers it: the command is known there by
+// its manual, and its work is done by kestrune-cli-draw, which registers it with DrawingWork.
+inline constexpr CommandFunction kWorkInDrawingProgram = nullptr;
+struct DrawingWork {
+    DrawingWork(const char* name, CommandFunction function);
+};
+
 struct Command {
     std::string name;
     CommandHelp help;
-    CommandFunction function;
+    CommandFunction function;  // kWorkInDrawingProgram for a drawing command
 };
 const std::vector<Command>& commands();
 const Command* findCommand(const std::string& name);
+// What carries out the command in this program; null when it is a drawing command and this
+// program is not the one that draws.
+CommandFunction workOf(const Command& command);
 
 // Argument helpers: a flag present (removed from args), an option's value (removed), and the
 // remaining positional arguments (exactly `count` of them, else UsageError).

@@ -1,4 +1,5 @@
-// kestrune-cli: the study disk's listings, analyses and figures from the command line.
+// kestrune-cli: the study disk's listings, analyses and figures from the command line. The same
+// source makes kestrune-cli-draw, which also has the work of the drawing commands.
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/DrawingProgram.h"
 #include "cli/Manual.h"
 #include "core/Error.h"
 
@@ -48,10 +50,13 @@ int main(int argc, char* argv[]) {
         std::cout << cli::commandHelp(*command);
         return 0;
     }
+    const cli::CommandFunction work = cli::workOf(*command);
+    if (!work)
+        return cli::runDrawingProgram(argv);
     cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
                                isatty(STDIN_FILENO) != 0};
     try {
-        return command->function(invocation);
+        return work(invocation);
     } catch (const cli::UsageError& error) {
         std::cerr << "kestrune-cli: " << error.what() << '\n'
                   << cli::usageLine(*command) << '\n'

@@ -35,7 +35,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 
 root="$scratch/root"
 dpkg -x "$deb" "$root"
-for file in usr/bin/kestrune usr/bin/kestrune-cli usr/share/applications/kestrune.desktop \
+for file in usr/bin/kestrune usr/bin/kestrune-cli usr/lib/kestrune/kestrune-cli-draw usr/share/applications/kestrune.desktop \
   usr/share/icons/hicolor/scalable/apps/kestrune.svg usr/share/man/man1/kestrune-cli.1.gz; do
   [[ -f "$root/$file" ]] || fail "the package lacks /$file"
 done
@@ -46,6 +46,15 @@ diff -r --exclude=.gitkeep "$sample" "$disk" || fail "the installed sample disk 
 listing=$("$root/usr/bin/kestrune-cli" --root "$disk" series)
 expected=$'色彩の印象\t5\t8\t5色の色見本の印象評価\n飲料の味\t4\t5\t試作飲料4種の官能評価'
 [[ "$listing" == "$expected" ]] || fail "series on the installed disk printed: $listing"
+
+# The text commands' program needs no Qt; a drawing command is carried out by the installed
+# kestrune-cli-draw, run by kestrune-cli with the same arguments.
+needed=$(objdump -p "$root/usr/bin/kestrune-cli" | sed -n 's/^ *NEEDED *//p')
+[[ "$needed" != *libQt6* ]] || fail "kestrune-cli links Qt: $needed"
+cp -r "$disk" "$scratch/disk"
+"$root/usr/bin/kestrune-cli" --root "$scratch/disk" numberline 色彩の印象 mix 大学生2026 -o "$scratch/line.svg" ||
+  fail "numberline through the installed drawing program failed"
+grep -q '<svg' "$scratch/line.svg" || fail "numberline wrote no SVG picture"
 
 # The installed man page describes every command the installed program lists.
 man_text=$(gzip -dc "$root/usr/share/man/man1/kestrune-cli.1.gz")

@@ -15,7 +15,7 @@
 #include "core/Error.h"
 #include "core/Picture.h"
 #include "output/office/OfficeFiles.h"
-#include "output/office/PictureClipboard.h"
+#include "output/figure/FigureClipboards.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
 #include "ui/common/OfficeHandOver.h"

@@ -10,7 +10,7 @@
 #include "core/TextGrid.h"
 #include "output/figure/PrintGeometry.h"
 #include "output/office/OfficeFiles.h"
-#include "output/office/PictureClipboard.h"
+#include "output/figure/FigureClipboards.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "output/figure/FigureClipboards.h"
 #include "output/office/OfficeFiles.h"
 #include "tests/output/FigureGuiApp.h"
 #include "tests/output/office/OfficeTestData.h"

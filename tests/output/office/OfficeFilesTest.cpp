@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "output/figure/FigureClipboards.h"
 #include "output/office/OfficeFiles.h"
 #include "output/office/ZipArchive.h"
 #include "tests/output/FigureGuiApp.h"

@@ -1,4 +1,5 @@
-// numberline and diagram: the two figures of a series written as .emf, .bmp, .png, .svg or .pdf.
+// numberline and diagram, the work of kestrune-cli-draw: the two figures of a series written as .emf, .bmp,
+// .png, .svg or .pdf.
 #include <cctype>
 #include <filesystem>
 #include <optional>
@@ -12,14 +13,13 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
-#include "cli/CommonArguments.h"
 #include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Picture.h"
 #include "output/figure/FigureApplication.h"
+#include "output/figure/FigureClipboards.h"
 #include "output/figure/FigureFiles.h"
 #include "output/office/OfficeFiles.h"
-#include "output/office/PictureClipboard.h"
 
 namespace kestrune::cli {
 namespace {
@@ -191,39 +191,8 @@ int diagram(Invocation& invocation) {
     return writeTarget(invocation, target, picture, office::FigureSource::CorrelationDiagram);
 }
 
-using namespace common_arguments;
-
-const CommandRegistration numberlineCommand(
-    "numberline",
-    {.usage = "SERIES GROUP FILE -o OUT.{emf,bmp,png,svg,pdf,docx}",
-     .summary = "数直線の図",
-     .description = "データファイル FILE を集計し、イメージ語ごとに各パネルの標準偏差基準化得点を数直線の上に"
-                    "描いた図を書きます。画面の「グラフ」で開く数直線と同じ図です。",
-     .arguments = {kSeries, kGroup, kFile, kFigureOutput},
-     .examples = {"kestrune-cli numberline 色彩の印象 mix 大学生2026 -o 数直線.png"}},
-    numberline);
-const CommandRegistration diagramCommand(
-    "diagram",
-    {.usage = "SERIES --x AXIS --y AXIS [--xlog] [--ylog] [--shape 0-4] [--color #RRGGBB] "
-              "-o OUT.{emf,bmp,png,svg,pdf,docx}",
-     .summary = "相関図(2 つの変数の散布図)",
-     .description = "横軸と縦軸に選んだ 2 つの変数について、パネルごとに点を打った相関図を書きます。"
-                    "画面の「相関図」と同じ図です。軸の変数が選べないときは #NAME?、相関係数が計算できない"
-                    "ときは #DIV/0! を標準エラー出力に書き、終了ステータス 1 で終わります。",
-     .arguments = {kSeries,
-                   {"--x AXIS",
-                    "横軸の変数。images:GROUP:FILE:N(そのデータファイルの N 番目のイメージ語の"
-                    "標準偏差基準化得点)か physical:N(N 番目の物理量)。"},
-                   {"--y AXIS", "縦軸の変数。書き方は --x と同じです。"},
-                   {"--xlog, --ylog", "その軸を対数目盛にします(画面の「対数」)。"},
-                   {"--shape 0-4", "点の形。0 ●、1 ■、2 ◆、3 ▲、4 ▼。"},
-                   {"--color #RRGGBB", "点の色。16 進数の赤、緑、青で書きます。"},
-                   kFigureOutput},
-     .examples =
-         {"kestrune-cli diagram 色彩の印象 --x physical:1 --y images:mix:大学生2026:1 -o 相関図.svg",
-          "kestrune-cli diagram 色彩の印象 --x physical:3 --xlog --y images:mix:大学生2026:5 --shape 1 "
-          "--color '#0000FF' -o 相関図.pdf"}},
-    diagram);
+const DrawingWork numberlineWork("numberline", numberline);
+const DrawingWork diagramWork("diagram", diagram);
 
 }  // namespace
 }  // namespace kestrune::cli

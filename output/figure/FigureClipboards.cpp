@@ -1,4 +1,4 @@
-#include "output/office/PictureClipboard.h"
+#include "output/figure/FigureClipboards.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+
+namespace kestrune::cli {
+
+// kestrune-cli-draw: the program that carries out the drawing commands. It is installed in the
+// package's own library directory (/usr/lib/kestrune) and lies beside kestrune-cli in a build tree;
+// returns the first of those that exists, or the installed path when neither does.
+std::filesystem::path drawingProgramPath();
+
+// Replaces this process by kestrune-cli-draw with the same arguments, so that the drawing command
+// has the same terminal, standard streams and exit status as if this program ran it. Returns only
+// when the program cannot be started, after saying so on standard error, with status 1.
+int runDrawingProgram(char* argv[]);
+
+}  // namespace kestrune::cli
