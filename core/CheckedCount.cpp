@@ -22,8 +22,8 @@ std::optional<std::int64_t> checkedSum(std::initializer_list<std::int64_t> terms
     return sum;
 }
 
-void requireLineNumber(const std::vector<std::string>& lines, std::optional<std::int64_t> lastLine) {
-    if (!lastLine || *lastLine > static_cast<std::int64_t>(lines.size()))
+void requireLineNumber(std::size_t lineCount, std::optional<std::int64_t> lastLine) {
+    if (!lastLine || *lastLine > static_cast<std::int64_t>(lineCount))
         throw UserError(messages::listIndexOutOfRange());
 }
 

@@ -17,7 +17,10 @@ std::optional<std::int64_t> checkedSum(std::initializer_list<std::int64_t> terms
 // What a file of `lines` lines can deliver: line number `lastLine` (1-based) must exist. A
 // count beyond it, or one that overflowed, throws "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています", as reading
 // the missing line would; call it before any memory is sized from the count.
-void requireLineNumber(const std::vector<std::string>& lines, std::optional<std::int64_t> lastLine);
+void requireLineNumber(std::size_t lineCount, std::optional<std::int64_t> lastLine);
+inline void requireLineNumber(const std::vector<std::string>& lines, std::optional<std::int64_t> lastLine) {
+    requireLineNumber(lines.size(), lastLine);
+}
 
 // The largest count a header field holds (the readers convert it as a 32-bit integer).
 inline constexpr std::int64_t kMaxHeaderCount = std::numeric_limits<std::int32_t>::max();

@@ -53,7 +53,16 @@ class Converter {
 
 }  // namespace
 
+bool isAscii(std::string_view text) {
+    unsigned char any = 0;
+    for (const char c : text)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
 std::string decodeCp932(std::string_view bytes, std::string_view fileName) {
+    if (isAscii(bytes))
+        return std::string(bytes);
     Converter converter("UTF-8", "CP932");
     std::string text;
     std::size_t failedAt = 0;
@@ -63,6 +72,8 @@ std::string decodeCp932(std::string_view bytes, std::string_view fileName) {
 }
 
 std::string encodeCp932(std::string_view utf8) {
+    if (isAscii(utf8))
+        return std::string(utf8);
     Converter converter("CP932", "UTF-8");
     std::string bytes;
     std::size_t failedAt = 0;

@@ -9,6 +9,9 @@ namespace kestrune {
 // The Japanese Windows code page (Shift_JIS with the NEC and IBM extensions) is used at the
 // file boundary only; everything inside the program is UTF-8.
 
+// CP932 and UTF-8 agree byte for byte on ASCII, which is all most study disk files hold.
+bool isAscii(std::string_view text);
+
 // Decodes CP932 bytes to UTF-8. An invalid byte sequence throws UserError naming `fileName`.
 std::string decodeCp932(std::string_view bytes, std::string_view fileName);
 

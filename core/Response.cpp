@@ -8,8 +8,9 @@
 namespace kestrune {
 
 TResponseMatrix ReadResponseFile(const std::filesystem::path& path) {
-    const std::vector<std::string> lines = readTextLines(path);
-    const CommaFields first = splitAtFirstComma(lineAt(lines, 1));
+    const TextLineViews file(path);
+    const std::vector<std::string_view>& lines = file.lines();
+    const CommaFields first = splitAtFirstComma(lineViewAt(lines, 1));
     const CommaFields rest = splitAtFirstComma(first.after);
     TResponseMatrix matrix;
     matrix.subjects = parseInteger(first.before);
@@ -20,7 +21,7 @@ TResponseMatrix ReadResponseFile(const std::filesystem::path& path) {
     }
     // A header that promises more answers than the file has lines is refused before allocating.
     const std::optional<std::int64_t> count = checkedProduct({matrix.subjects, matrix.pairs, matrix.images});
-    requireLineNumber(lines, count ? checkedSum({*count, 1}) : std::nullopt);
+    requireLineNumber(lines.size(), count ? checkedSum({*count, 1}) : std::nullopt);
     matrix.answers.reserve(static_cast<std::size_t>(*count));
     for (std::int64_t n = 1; n <= *count; ++n) {
         matrix.answers.push_back(parseInteger(lines[static_cast<std::size_t>(n)]));
