@@ -8,7 +8,6 @@
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
 #include "cli/OfficeOutput.h"
-#include "output/office/OfficeFiles.h"
 #include "output/tables/IndividualText.h"
 #include "output/tables/ScaleValueExport.h"
 
@@ -25,10 +24,14 @@ int aggregate(Invocation& invocation) {
     const std::vector<std::string> names = positionals(args, 3);
     const ScaleValueTable table = aggregateScaleValues(
         invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
-    if (office == OfficeForm::Workbook)
-        return deliverOfficeFile(invocation, office::scaleValueWorkbook(table.grid, names[0]), output);
-    if (office == OfficeForm::Document)
-        return deliverOfficeFile(invocation, office::scaleValueDocument(table.grid), output);
+    if (office != OfficeForm::None) {
+        const OfficeWriters& writers = requireOfficeWriters();
+        return writers.deliver(invocation,
+                               office == OfficeForm::Workbook
+                                   ? writers.scaleValueWorkbook(table.grid, names[0])
+                                   : writers.scaleValueDocument(table.grid),
+                               output);
+    }
     emitLines(invocation,
               html ? scaleValueHtmlLines(table.grid, table.pathLabel) : scaleValueTextLines(table.grid),
               output);
@@ -54,11 +57,12 @@ int individual(Invocation& invocation) {
     }
     int selectedTab = imageNumber - 1;
     if (workbook) {
+        const OfficeWriters& writers = requireOfficeWriters();
         office::StoredIndividualTabs tabs(table.grid, table.store, table.imageWords, selectedTab);
-        return deliverOfficeFile(invocation,
-                                 office::individualWorkbook(
-                                     tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage),
-                                 output);
+        return writers.deliver(invocation,
+                               writers.individualWorkbook(
+                                   tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage),
+                               output);
     }
     emitLines(
         invocation,

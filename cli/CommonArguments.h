@@ -14,6 +14,8 @@ inline const ArgumentHelp kHtml{"--html",
 inline const ArgumentHelp kTextOutput{
     "-o OUT", "標準出力の代わりにファイル OUT に書きます(シフトJIS、改行 CR LF。画面の「保存」と同じ内容)。"};
 inline const ArgumentHelp kFigureOutput{
-    "-o OUT", "図を書くファイル。拡張子で形式が決まります: .emf(拡張メタファイル)、.bmp、.png、.svg、.pdf、.docx(図を貼った Word 文書)。"};
+    "-o OUT",
+    "図を書くファイル。拡張子で形式が決まります: "
+    ".emf(拡張メタファイル)、.bmp、.png、.svg、.pdf、.docx(図を貼った Word 文書)。"};
 
 }  // namespace kestrune::cli::common_arguments

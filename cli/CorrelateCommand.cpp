@@ -7,7 +7,6 @@
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
 #include "cli/OfficeOutput.h"
-#include "output/office/OfficeFiles.h"
 #include "output/tables/CorrelationExport.h"
 #include "output/tables/CorrelationRtf.h"
 
@@ -39,10 +38,13 @@ int correlate(Invocation& invocation) {
     const std::string series = diskNameArgument(positionals(args, 1)[0]);
     const TextGrid grid = correlationMatrix(invocation.disk, series, correlationSideArgument(*columns),
                                             correlationSideArgument(*rows));
-    if (office == OfficeForm::Workbook)
-        return deliverOfficeFile(invocation, office::correlationWorkbook(grid, series), output);
-    if (office == OfficeForm::Document)
-        return deliverOfficeFile(invocation, office::correlationDocument(grid), output);
+    if (office != OfficeForm::None) {
+        const OfficeWriters& writers = requireOfficeWriters();
+        return writers.deliver(invocation,
+                               office == OfficeForm::Workbook ? writers.correlationWorkbook(grid, series)
+                                                              : writers.correlationDocument(grid),
+                               output);
+    }
     if (rtf) {
         const std::string document = correlationRtf(grid);
         emitBytes(invocation, output ? document : withLineFeeds(document), output);

@@ -1,31 +1,10 @@
 #include "cli/OfficeOutput.h"
 
-#include <ostream>
+#include <algorithm>
 
-#include "core/AtomicFile.h"
-#include "output/office/OfficeLauncher.h"
+#include "core/Error.h"
 
 namespace kestrune::cli {
-
-int deliverOfficeFile(Invocation& invocation, const office::OfficeFile& file,
-                      const std::optional<std::string>& outputFile) {
-    if (outputFile) {
-        writeFileAtomically(pathFromUtf8(*outputFile), file.bytes);
-    } else {
-        const std::filesystem::path path = office::writeHandOverFile(file.bytes, file.suffix);
-        invocation.out << pathToUtf8(path) << '\n';
-        const office::LaunchResult launch = office::openInOfficeSuite(path);
-        if (!launch.started) {
-            invocation.err << launch.failure << '\n';
-            return 1;
-        }
-    }
-    if (!file.failure.empty()) {
-        invocation.err << file.failure << '\n';
-        return 1;
-    }
-    return 0;
-}
 
 OfficeForm takeOfficeForm(std::vector<std::string>& args, bool documentAllowed) {
     const bool workbook = takeFlag(args, "--xlsx");
@@ -33,6 +12,24 @@ OfficeForm takeOfficeForm(std::vector<std::string>& args, bool documentAllowed) 
     if (workbook && document)
         throw UsageError("--xlsx and --docx exclude each other");
     return workbook ? OfficeForm::Workbook : document ? OfficeForm::Document : OfficeForm::None;
+}
+
+bool wantsOfficeFile(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--xlsx" || arg == "--docx"; });
+}
+
+OfficeWriters& officeWriters() {
+    static OfficeWriters writers;
+    return writers;
+}
+
+const OfficeWriters& requireOfficeWriters() {
+    const OfficeWriters& writers = officeWriters();
+    // kestrune-cli runs kestrune-cli-draw for office files before any command starts.
+    if (!writers.deliver)
+        throw UserError("kestrune-cli: Excel/Word 形式のファイルは kestrune-cli-draw が作ります。");
+    return writers;
 }
 
 }  // namespace kestrune::cli

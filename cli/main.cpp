@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/DrawingProgram.h"
 #include "cli/Manual.h"
+#include "cli/OfficeOutput.h"
 #include "core/Error.h"
 
 using namespace kestrune;
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const cli::CommandFunction work = cli::workOf(*command);
-    if (!work)
+    // The drawing commands, and office files, are made by the program that links their writers.
+    if (!work || (cli::wantsOfficeFile(args) && !cli::officeWriters().deliver))
         return cli::runDrawingProgram(argv);
     cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
                                isatty(STDIN_FILENO) != 0};

@@ -37,7 +37,7 @@ const std::string kSample = std::string("--root '") + KESTRUNE_EXAMPLES + "/stud
 
 }  // namespace
 
-TEST(DrawingProgram, TextCommandsLoadNoQtLibrary) {
+TEST(DrawingProgram, TextCommandsLoadNeitherQtNorTheOfficeWriters) {
     TempDisk scratch;
     // The dynamic loader names every library it loads on standard error.
     for (const char* command : {" series", " files 色彩の印象 mix", " aggregate 色彩の印象 mix 大学生2026"}) {
@@ -48,7 +48,17 @@ TEST(DrawingProgram, TextCommandsLoadNoQtLibrary) {
         EXPECT_NE(listing.err.find("libc.so"), std::string::npos)
             << "LD_DEBUG printed nothing for" << command;
         EXPECT_EQ(listing.err.find("libQt6"), std::string::npos) << command << " loaded Qt";
+        EXPECT_EQ(listing.err.find("libxlsxwriter"), std::string::npos)
+            << command << " loaded the office writers";
     }
+    // An office file is made by the drawing program, which has the writers.
+    const ProgramRun workbook = run("LD_DEBUG=libs " + std::string(KESTRUNE_CLI) + " " + kSample +
+                                        " aggregate 色彩の印象 mix 大学生2026 --xlsx -o '" +
+                                        (scratch.root() / "t.xlsx").string() + "'",
+                                    scratch.root());
+    EXPECT_EQ(workbook.status, 0) << workbook.err;
+    EXPECT_NE(workbook.err.find("libxlsxwriter"), std::string::npos);
+    EXPECT_EQ(kestrune::testing::readBytes(scratch.root() / "t.xlsx").substr(0, 2), "PK");
 }
 
 TEST(DrawingProgram, DrawingCommandRunsInTheDrawingProgramWithItsStatusAndMessages) {
