@@ -1,6 +1,6 @@
 // Both correlation pages, the editor and the page setup dialog on the sample study disk, as a
-// researcher sees them: every caption whole. With KESTRUNE_SCREENSHOT_DIR set (or
-// KESTRUNE_SCREENSHOT_DIR naming a directory), each view is saved as a PNG file.
+// researcher sees them: every caption whole. With KESTRUNE_SCREENSHOT_DIR naming a directory, each
+// view is saved there as a PNG file.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
