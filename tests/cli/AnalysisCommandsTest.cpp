@@ -8,6 +8,7 @@
 
 #include "core/Cp932.h"
 #include "core/TextLines.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::readBytes;
@@ -15,25 +16,12 @@ using kestrune::testing::TempDisk;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 // Runs the batch program in `directory`, standard input not a terminal.
 CliRun run(const std::string& directory, const std::string& arguments) {
-    TempDisk scratch;
-    const std::string errFile = (scratch.root() / "err").string();
-    const std::string command = "cd '" + directory + "' && " + std::string(KESTRUNE_CLI) + " " + arguments +
-                                " 2>'" + errFile + "' </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, readBytes(errFile)};
+    return kestrune::testing::runProgram("cd \'" + directory + "\' && " + std::string(KESTRUNE_CLI) + " " +
+                                         arguments);
 }
 
 const std::string kTables = std::string(KESTRUNE_TEST_DATA) + "/tables";

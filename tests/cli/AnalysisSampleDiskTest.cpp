@@ -6,22 +6,15 @@
 #include <cstdio>
 #include <sstream>
 
+#include "tests/support/ProgramRun.h"
+
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 CliRun runOnSample(const std::string& arguments) {
-    const std::string command = std::string(KESTRUNE_CLI) + " --root '" + KESTRUNE_EXAMPLES +
-                                "/study-disk' " + arguments + " 2>&1 </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    return {WEXITSTATUS(pclose(pipe)), out};
+    return kestrune::testing::runProgram(
+        std::string(KESTRUNE_CLI) + " --root \'" + KESTRUNE_EXAMPLES + "/study-disk\' " + arguments, true);
 }
 
 std::vector<std::vector<std::string>> cells(const std::string& text) {

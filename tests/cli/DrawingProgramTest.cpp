@@ -8,29 +8,18 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::TempDisk;
 
 namespace {
 
-struct ProgramRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using kestrune::testing::ProgramRun;
 
 // Runs a shell command line; standard error is kept apart from standard output.
-ProgramRun run(const std::string& commandLine, const std::filesystem::path& scratch) {
-    const std::filesystem::path errFile = scratch / "stderr.txt";
-    const std::string command = commandLine + " 2>'" + errFile.string() + "' </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, kestrune::testing::readBytes(errFile)};
+ProgramRun run(const std::string& commandLine, const std::filesystem::path&) {
+    return kestrune::testing::runProgram(commandLine);
 }
 
 const std::string kSample = std::string("--root '") + KESTRUNE_EXAMPLES + "/study-disk'";

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::readBytes;
@@ -14,21 +15,11 @@ using kestrune::testing::TempDisk;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 CliRun run(const TempDisk& disk, const std::string& arguments) {
-    const std::string command = std::string(KESTRUNE_CLI) + " --root '" + disk.root().string() + "' " +
-                                arguments + " 2>&1 </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out};
+    return kestrune::testing::runProgram(
+        std::string(KESTRUNE_CLI) + " --root \'" + disk.root().string() + "\' " + arguments, true);
 }
 
 // A three-panel series "s" with one image and a two-subject data file male/s/f.dat.

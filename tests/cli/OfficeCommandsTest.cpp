@@ -13,6 +13,7 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "output/office/OfficeFiles.h"
 #include "output/office/ZipArchive.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using namespace kestrune;
@@ -21,26 +22,13 @@ using kestrune::testing::TempDisk;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 const std::string kTables = std::string(KESTRUNE_TEST_DATA) + "/tables";
 
 CliRun run(const std::string& environment, const std::string& arguments) {
-    TempDisk scratch;
-    const std::string errFile = (scratch.root() / "err").string();
-    const std::string command = "cd '" + kTables + "' && " + environment + " " + std::string(KESTRUNE_CLI) +
-                                " --root study-disk " + arguments + " 2>'" + errFile + "' </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, readBytes(errFile)};
+    return kestrune::testing::runProgram("cd \'" + kTables + "\' && " + environment + " " +
+                                         std::string(KESTRUNE_CLI) + " --root study-disk " + arguments);
 }
 
 // The parts of two packages are the same, the creation date aside.

@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::readBytes;
@@ -14,24 +15,11 @@ using kestrune::testing::TempDisk;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 CliRun runOn(const TempDisk& disk, const std::string& arguments) {
-    TempDisk scratch;
-    const std::string errFile = (scratch.root() / "err").string();
-    const std::string command = std::string(KESTRUNE_CLI) + " --root '" + disk.root().string() + "' " +
-                                arguments + " 2>'" + errFile + "' </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, readBytes(errFile)};
+    return kestrune::testing::runProgram(std::string(KESTRUNE_CLI) + " --root \'" + disk.root().string() +
+                                         "\' " + arguments);
 }
 
 std::vector<std::vector<std::string>> cells(const std::string& text) {

@@ -5,25 +5,17 @@
 #include <array>
 #include <cstdio>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::TempDisk;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using CliRun = kestrune::testing::ProgramRun;
 
 CliRun run(const std::string& arguments) {
-    const std::string command = std::string(KESTRUNE_CLI) + " " + arguments + " 2>&1 </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out};
+    return kestrune::testing::runProgram(std::string(KESTRUNE_CLI) + " " + arguments, true);
 }
 
 }  // namespace
@@ -31,7 +23,8 @@ CliRun run(const std::string& arguments) {
 TEST(CliListings, SeriesAndFilesOfADisk) {
     TempDisk disk;
     disk.makeSeries("味", 4, {"甘い", "辛い"});
-    disk.writeLines("female/味/run1.dat", {"1,6,2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+    disk.writeLines("female/味/run1.dat",
+                    {"1,6,2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
     disk.writeLines("kestrune.ini", {"[groups]", "味=味の調査", "[files]", "female\\味\\run1=一回目"});
     const std::string root = "--root '" + disk.root().string() + "'";
     CliRun series = run(root + " series");

@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <cstdio>
 
 #include "analysis/IndividualView.h"
 #include "analysis/ScaleValueAggregation.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/ui/analysis/AnalysisPageFixture.h"
 #include "ui/analysis/IndividualSubPage.h"
 #include "ui/analysis/ScaleValueSubPage.h"
@@ -20,16 +20,7 @@ namespace {
 
 // What the batch program prints (UTF-8, LF) or writes with -o for the same disk.
 std::string runCli(const std::filesystem::path& root, const std::string& arguments) {
-    const std::string command =
-        std::string("'") + KESTRUNE_CLI + "' --root '" + root.string() + "' " + arguments;
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        pclose(pipe);
-    }
-    return output;
+    return runProgram(std::string("'") + KESTRUNE_CLI + "' --root '" + root.string() + "' " + arguments).out;
 }
 
 QStringList clipboardLines() {

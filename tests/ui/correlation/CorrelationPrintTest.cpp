@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <cstdio>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/ui/correlation/CorrelationDisk.h"
 #include "tests/ui/shell/MainWindowFixture.h"
 #include "ui/correlation/CorrelationMatrixPage.h"
@@ -16,15 +17,7 @@ namespace kestrune::testing {
 namespace {
 
 std::string pdfText(const std::filesystem::path& pdf) {
-    const std::string command = "pdftotext -raw '" + pdf.string() + "' -";
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
-            text.append(buffer, read);
-        pclose(pipe);
-    }
-    return text;
+    return runProgram("pdftotext -raw '" + pdf.string() + "' -").out;
 }
 
 class CorrelationPrintTest : public MainWindowTest {};
