@@ -16,6 +16,8 @@ class LineCursor {
     explicit LineCursor(std::string_view text) : text_(text) {}
 
     bool atEnd() const { return position_ >= text_.size(); }
+    // The text of the lines not walked yet.
+    std::string_view rest() const { return text_.substr(position_); }
 
     // The next line without its terminator; only while !atEnd().
     std::string_view next() {

@@ -64,10 +64,6 @@ std::string stripFirstAndLast(std::string_view line) {
 
 namespace {
 
-// Whole-file reads are for the study disk's small text files; anything beyond this is not a
-// file the program made and is refused before memory is sized from it.
-constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
-
 std::string readWholeFile(std::ifstream& in, const std::filesystem::path& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,6 +27,10 @@ CommaFields splitAtFirstComma(std::string_view line);
 
 // A stored word: the line less its first and its last character, whatever they are.
 std::string stripFirstAndLast(std::string_view line);
+
+// Whole-file reads are for the study disk's small text files; anything beyond this is not a
+// file the program made and is refused before memory is sized from it.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
 
 // Reads a whole CP932 text file as UTF-8 lines. A missing or unreadable file throws
 // "ﾌｧｲﾙ %s は開けません"; invalid CP932 throws naming the file.
