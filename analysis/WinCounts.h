@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "analysis/AnalysisInput.h"
@@ -22,9 +23,14 @@ class WinCountTable {
 
     std::int32_t at(int subject, int panel, int image) const { return counts_[index(subject, panel, image)]; }
     void addWin(int subject, int panel, int image) { ++counts_[index(subject, panel, image)]; }
+    // The counters of every image of one subject and panel, image 1 first: the bounds are
+    // checked once for the whole row, so the counting loops index it freely.
+    std::span<std::int32_t> imageRow(int subject, int panel);
+    std::span<const std::int32_t> imageRow(int subject, int panel) const;
 
   private:
     std::size_t index(int subject, int panel, int image) const;
+    std::size_t rowStart(int subject, int panel) const;
 
     int subjects_ = 0;
     int panelWidth_ = 0;

@@ -10,6 +10,7 @@
 #include "analysis/CorrelationMatrix.h"
 #include "analysis/ScaleValueAggregation.h"
 #include "benchmarks/LargestDisk.h"
+#include "core/Response.h"
 #include "core/TextLines.h"
 #include "output/tables/ScaleValueExport.h"
 
@@ -23,6 +24,13 @@ void BM_ReadDataFileLines(benchmark::State& state) {
         benchmark::DoNotOptimize(readTextLines(path));
 }
 BENCHMARK(BM_ReadDataFileLines)->Unit(benchmark::kMillisecond);
+
+void BM_ReadResponseFile(benchmark::State& state) {
+    const std::filesystem::path path = largestDisk().dataPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadResponseFile(path));
+}
+BENCHMARK(BM_ReadResponseFile)->Unit(benchmark::kMillisecond);
 
 void BM_AggregateFromDiskToText(benchmark::State& state) {
     const StudyDisk disk = largestDisk().disk();

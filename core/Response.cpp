@@ -2,32 +2,9 @@
 
 #include "core/CheckedCount.h"
 #include "core/Error.h"
-#include "core/Numbers.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
-
-TResponseMatrix ReadResponseFile(const std::filesystem::path& path) {
-    const TextLineViews file(path);
-    const std::vector<std::string_view>& lines = file.lines();
-    const CommaFields first = splitAtFirstComma(lineViewAt(lines, 1));
-    const CommaFields rest = splitAtFirstComma(first.after);
-    TResponseMatrix matrix;
-    matrix.subjects = parseInteger(first.before);
-    matrix.pairs = parseInteger(rest.before);
-    matrix.images = parseInteger(rest.after);
-    if (matrix.subjects < 0 || matrix.pairs < 0 || matrix.images < 0) {
-        throw UserError(messages::listIndexOutOfRange());
-    }
-    // A header that promises more answers than the file has lines is refused before allocating.
-    const std::optional<std::int64_t> count = checkedProduct({matrix.subjects, matrix.pairs, matrix.images});
-    requireLineNumber(lines.size(), count ? checkedSum({*count, 1}) : std::nullopt);
-    matrix.answers.reserve(static_cast<std::size_t>(*count));
-    for (std::int64_t n = 1; n <= *count; ++n) {
-        matrix.answers.push_back(parseInteger(lines[static_cast<std::size_t>(n)]));
-    }
-    return matrix;
-}
 
 void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix& matrix,
                        std::int32_t subjectCount) {

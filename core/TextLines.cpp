@@ -8,31 +8,16 @@
 #include "core/AtomicFile.h"
 #include "core/Cp932.h"
 #include "core/Error.h"
+#include "core/LineCursor.h"
 #include "core/StudyDisk.h"
 
 namespace kestrune {
 
 std::vector<std::string_view> splitLineViews(std::string_view text) {
     std::vector<std::string_view> lines;
-    // One pass to count the line ends sizes the vector once (a response file has 112,500 lines).
-    std::size_t ends = 0;
-    for (const char c : text)
-        ends += c == '\n' || c == '\r';
-    lines.reserve(ends + 1);
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
+    lines.reserve(countLines(text));
+    for (LineCursor cursor(text); !cursor.atEnd();)
+        lines.push_back(cursor.next());
     return lines;
 }
 
@@ -78,10 +63,6 @@ std::string stripFirstAndLast(std::string_view line) {
 }
 
 namespace {
-
-// Whole-file reads are for the study disk's small text files; anything beyond this is not a
-// file the program made and is refused before memory is sized from it.
-constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
 
 std::string readWholeFile(std::ifstream& in, const std::filesystem::path& path) {
     std::error_code error;
@@ -149,12 +130,13 @@ std::vector<std::string> readTextLines(const std::filesystem::path& path) {
     }
 }
 
-TextLineViews::TextLineViews(const std::filesystem::path& path) {
+std::string readWholeText(const std::filesystem::path& path) {
     std::string bytes = readBytes(path, std::string::npos);
     try {
-        // An ASCII file is its own UTF-8: kept as read, without a copy.
-        text_ = isAscii(bytes) ? std::move(bytes) : decodeCp932(bytes, pathToUtf8(path));
-        lines_ = splitLineViews(text_);
+        // An ASCII file is its own UTF-8: returned as read, without a copy.
+        if (isAscii(bytes))
+            return bytes;
+        return decodeCp932(bytes, pathToUtf8(path));
     } catch (const std::bad_alloc&) {
         throw UserError(messages::tooLarge(pathToUtf8(path)));
     }
@@ -175,12 +157,6 @@ void writeTextLines(const std::filesystem::path& path, const std::vector<std::st
 }
 
 const std::string& lineAt(const std::vector<std::string>& lines, std::size_t oneBasedNumber) {
-    if (oneBasedNumber < 1 || oneBasedNumber > lines.size())
-        throw UserError(messages::listIndexOutOfRange());
-    return lines[oneBasedNumber - 1];
-}
-
-std::string_view lineViewAt(const std::vector<std::string_view>& lines, std::size_t oneBasedNumber) {
     if (oneBasedNumber < 1 || oneBasedNumber > lines.size())
         throw UserError(messages::listIndexOutOfRange());
     return lines[oneBasedNumber - 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,24 +28,18 @@ CommaFields splitAtFirstComma(std::string_view line);
 // A stored word: the line less its first and its last character, whatever they are.
 std::string stripFirstAndLast(std::string_view line);
 
+// Whole-file reads are for the study disk's small text files; anything beyond this is not a
+// file the program made and is refused before memory is sized from it.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
+
 // Reads a whole CP932 text file as UTF-8 lines. A missing or unreadable file throws
 // "ﾌｧｲﾙ %s は開けません"; invalid CP932 throws naming the file.
 std::vector<std::string> readTextLines(const std::filesystem::path& path);
 
-// A whole CP932 text file decoded once, its lines views into the text: for the response files
-// of up to 112,500 one-number lines, where a string per line costs more than the reading. Fails as
-// readTextLines does. Not copied or moved, so the views always point into its own text.
-class TextLineViews {
-  public:
-    explicit TextLineViews(const std::filesystem::path& path);
-    TextLineViews(const TextLineViews&) = delete;
-    TextLineViews& operator=(const TextLineViews&) = delete;
-    const std::vector<std::string_view>& lines() const { return lines_; }
-
-  private:
-    std::string text_;
-    std::vector<std::string_view> lines_;
-};
+// A whole CP932 text file as one UTF-8 text, for callers that walk its lines with a LineCursor
+// instead of holding a string per line (the response files of up to 112,500 one-number lines).
+// An ASCII file is kept as read. Fails as readTextLines does.
+std::string readWholeText(const std::filesystem::path& path);
 
 // Reads only the first line of a CP932 text file (what the listings show). An empty file
 // throws "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています", as reading line 1 of a whole file would.
@@ -56,6 +51,5 @@ void writeTextLines(const std::filesystem::path& path, const std::vector<std::st
 
 // A line of a loaded file by its 1-based number; beyond the end throws the list index error.
 const std::string& lineAt(const std::vector<std::string>& lines, std::size_t oneBasedNumber);
-std::string_view lineViewAt(const std::vector<std::string_view>& lines, std::size_t oneBasedNumber);
 
 }  // namespace kestrune
