@@ -98,4 +98,7 @@ TEST(ResponseFileStreamed, AFileThatIsNotAsciiIsDecodedFirstAsEveryTextFile) {
     disk.writeBytes("b.dat", "1,1,1\r\n0\r\n\x82\r\n");  // a lead byte alone, after the answers
     EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("b.dat")); }),
               errorOf([&] { readTextLines(disk.path("b.dat")); }));
+    disk.writeBytes("c.dat", "x,1,1\r\n\x82\r\n");  // the decoding fails before the header is read
+    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("c.dat")); }),
+              errorOf([&] { readTextLines(disk.path("c.dat")); }));
 }
