@@ -41,7 +41,8 @@ TEST(AtomicFile, EveryFailingStepKeepsTheOldFileAndLeavesNoTemporary) {
             writeFileAtomically(disk.path("run1.dat"), std::string(100000, 'x'));
             ADD_FAILURE() << "a failing " << failing << " was reported as success";
         } catch (const UserError& error) {
-            EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + disk.path("run1.dat").string() + " を作成できません");
+            EXPECT_EQ(std::string(error.what()),
+                      "ﾌｧｲﾙ " + disk.path("run1.dat").string() + " を作成できません");
         }
         setWriteFaultHook({});
         EXPECT_EQ(readBytes(disk.path("run1.dat")), "1,3,2\r\n0\r\n") << failing;

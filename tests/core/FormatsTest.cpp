@@ -8,28 +8,18 @@
 #include "core/Series.h"
 #include "core/TextLines.h"
 #include "tests/support/TempDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::readBytes;
 using kestrune::testing::TempDisk;
-
-namespace {
-
-std::string errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const UserError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-}  // namespace
+using kestrune::testing::userErrorOf;
 
 TEST(OrderFile, FourPanelsWriteSixPairs) {
     TempDisk disk;
     disk.makeDirectory("order");
-    WriteOrderFile(disk.disk(), "s", "4", "6", {{"1", "2"}, {"3", "4"}, {"1", "3"}, {"2", "4"}, {"1", "4"}, {"2", "3"}});
+    WriteOrderFile(disk.disk(), "s", "4", "6",
+                   {{"1", "2"}, {"3", "4"}, {"1", "3"}, {"2", "4"}, {"1", "4"}, {"2", "3"}});
     EXPECT_EQ(readBytes(disk.path("order/s.ord")), "4,6\r\n1,2\r\n3,4\r\n1,3\r\n2,4\r\n1,4\r\n2,3\r\n");
     const OrderFile order = ReadOrderFile(disk.path("order/s.ord"));
     EXPECT_EQ(order.panelCount, 4);
@@ -38,32 +28,36 @@ TEST(OrderFile, FourPanelsWriteSixPairs) {
     EXPECT_EQ(order.pairs[1], (TPanelPair{3, 4}));
     // The analyses read as many pairs as a data file's header gives.
     EXPECT_EQ(ReadOrderFile(disk.path("order/s.ord"), 2).pairs.size(), 2u);
-    EXPECT_EQ(errorOf([&] { ReadOrderFile(disk.path("order/s.ord"), 7); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord"), 7); }),
+              "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
 }
 
 TEST(OrderFile, MalformedFilesGiveTheirMessages) {
     TempDisk disk;
     disk.writeLines("order/a.ord", {"3"});
-    EXPECT_EQ(errorOf([&] { ReadOrderFile(disk.path("order/a.ord")); }), "'' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/a.ord")); }), "'' は整数ではありません");
     disk.writeLines("order/b.ord", {"3,3", "1,2", "1,x", "2,3"});
-    EXPECT_EQ(errorOf([&] { ReadOrderFile(disk.path("order/b.ord")); }), "'x' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/b.ord")); }), "'x' は整数ではありません");
     disk.writeLines("order/c.ord", {"3,3", "1,2"});
-    EXPECT_EQ(errorOf([&] { ReadOrderFile(disk.path("order/c.ord")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/c.ord")); }),
+              "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     disk.writeBytes("order/d.ord", "3,3\r\n1,\x82\r\n");
-    EXPECT_NE(errorOf([&] { ReadOrderFile(disk.path("order/d.ord")); }).find("d.ord"), std::string::npos);
+    EXPECT_NE(userErrorOf([&] { ReadOrderFile(disk.path("order/d.ord")); }).find("d.ord"), std::string::npos);
 }
 
 TEST(VocabularyFile, WordsKeepInnerQuotesAndLoseTheirEnds) {
     TempDisk disk;
     disk.makeDirectory("paper");
     WriteVocabularyFile(disk.disk(), "s", {"明るい", "暗い"});
-    EXPECT_EQ(readBytes(disk.path("paper/s.pap")), "2\r\n\"\x96\xbe\x82\xe9\x82\xa2\"\r\n\"\x88\xc3\x82\xa2\"\r\n");
+    EXPECT_EQ(readBytes(disk.path("paper/s.pap")),
+              "2\r\n\"\x96\xbe\x82\xe9\x82\xa2\"\r\n\"\x88\xc3\x82\xa2\"\r\n");
     WriteVocabularyFile(disk.disk(), "q", {"say \"hi\" now", ""});
     EXPECT_EQ(ReadVocabularyFile(disk.path("paper/q.pap")), (std::vector<std::string>{"say \"hi\" now", ""}));
     disk.writeLines("paper/r.pap", {"1", "abc"});
     EXPECT_EQ(ReadVocabularyFile(disk.path("paper/r.pap")), (std::vector<std::string>{"b"}));
     disk.writeLines("paper/t.pap", {"3", "\"a\""});
-    EXPECT_EQ(errorOf([&] { ReadVocabularyFile(disk.path("paper/t.pap")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadVocabularyFile(disk.path("paper/t.pap")); }),
+              "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
 }
 
 TEST(WizardImport, PanelCountAndPairCountAreTestedInOrder) {
@@ -77,7 +71,7 @@ TEST(WizardImport, PanelCountAndPairCountAreTestedInOrder) {
         EXPECT_EQ(error.caption(), "エラー");
     }
     disk.writeLines("order/bad.ord", {"4,5", "1,2"});
-    EXPECT_EQ(errorOf([&] { importOrderForWizard(disk.path("order/bad.ord"), 4); }),
+    EXPECT_EQ(userErrorOf([&] { importOrderForWizard(disk.path("order/bad.ord"), 4); }),
               "パネルの枚数と比較回数が合いません");
     const std::vector<TPanelPair> pairs = importOrderForWizard(disk.path("order/four.ord"), 4);
     ASSERT_EQ(pairs.size(), 6u);
@@ -87,10 +81,10 @@ TEST(WizardImport, PanelCountAndPairCountAreTestedInOrder) {
 
 TEST(PairSet, OnlyTheCompleteSetOfDistinctPairsIsAccepted) {
     EXPECT_TRUE(isCompletePairSet(3, {{1, 2}, {3, 1}, {2, 3}}));
-    EXPECT_FALSE(isCompletePairSet(3, {{1, 1}, {2, 3}, {1, 3}}));          // panel against itself
-    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {2, 1}, {2, 3}}));          // a repeated pair
-    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {1, 4}, {2, 3}}));          // outside 1..n
-    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {2, 3}}));                  // too few
+    EXPECT_FALSE(isCompletePairSet(3, {{1, 1}, {2, 3}, {1, 3}}));  // panel against itself
+    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {2, 1}, {2, 3}}));  // a repeated pair
+    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {1, 4}, {2, 3}}));  // outside 1..n
+    EXPECT_FALSE(isCompletePairSet(3, {{1, 2}, {2, 3}}));          // too few
     EXPECT_FALSE(isCompletePairSet(4, {{1, 2}, {1, 2}, {3, 4}, {3, 4}, {1, 3}, {2, 4}}));
 }
 
@@ -115,9 +109,11 @@ TEST(ResponseFile, AnswerPositionsFollowSubjectPairImage) {
 TEST(ResponseFile, ShortFilesFailAndExtraLinesAreIgnored) {
     TempDisk disk;
     std::vector<std::string> lines{"2,3,2"};
-    for (int n = 0; n < 11; ++n) lines.push_back("0");
+    for (int n = 0; n < 11; ++n)
+        lines.push_back("0");
     disk.writeLines("short.dat", lines);
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("short.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("short.dat")); }),
+              "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     lines.push_back("1");
     lines.push_back("junk");
     disk.writeLines("long.dat", lines);
@@ -129,23 +125,25 @@ TEST(ResponseFile, ShortFilesFailAndExtraLinesAreIgnored) {
 TEST(ResponseFile, MalformedHeadersAndAnswers) {
     TempDisk disk;
     disk.writeLines("a.dat", {"x,3,2"});
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'x' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'x' は整数ではありません");
     disk.writeLines("b.dat", {"1,1,2", "0", "yes"});
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("b.dat")); }), "'yes' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("b.dat")); }), "'yes' は整数ではありません");
     disk.writeLines("c.dat", {"1,1"});
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("c.dat")); }), "'' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("c.dat")); }), "'' は整数ではありません");
     disk.writeBytes("d.dat", "");
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("d.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("d.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     // A header that promises a billion answers is refused without trying to hold them.
     disk.writeLines("e.dat", {"1000,1000,1000", "0"});
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("e.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
-    EXPECT_NE(errorOf([&] { ReadResponseFile(disk.path("none.dat")); }).find("は開けません"), std::string::npos);
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("e.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_NE(userErrorOf([&] { ReadResponseFile(disk.path("none.dat")); }).find("は開けません"),
+              std::string::npos);
 }
 
 TEST(ResponseFile, WritingWithoutTheLastSubjectDropsExactlyItsAnswers) {
     TempDisk disk;
     TResponseMatrix matrix{3, 3, 2, {}};
-    for (int n = 0; n < 18; ++n) matrix.answers.push_back(n < 12 ? n % 2 : -1);
+    for (int n = 0; n < 18; ++n)
+        matrix.answers.push_back(n < 12 ? n % 2 : -1);
     WriteResponseFile(disk.path("a.dat"), matrix, 2);
     const TResponseMatrix back = ReadResponseFile(disk.path("a.dat"));
     EXPECT_EQ(back.subjects, 2);
@@ -187,7 +185,8 @@ TEST(ResponseBuffer, FourByteLittleEndianAnswersAtTheirOffsets) {
 
 TEST(PhysicalFile, TheExampleOfTwoQuantities) {
     TempDisk disk;
-    disk.writeLines("p.phy", {"2,3", "\"明度\",\"cd/m2\"", "12.5", "20.1", "31", "\"重さ\",\"\"", "105", "98.5", "110"});
+    disk.writeLines(
+        "p.phy", {"2,3", "\"明度\",\"cd/m2\"", "12.5", "20.1", "31", "\"重さ\",\"\"", "105", "98.5", "110"});
     const PhysicalFile file = readPhysicalFile(disk.path("p.phy"));
     ASSERT_EQ(file.quantities.size(), 2u);
     EXPECT_EQ(file.quantities[0].name, "明度");
@@ -197,7 +196,8 @@ TEST(PhysicalFile, TheExampleOfTwoQuantities) {
     EXPECT_EQ(file.quantities[1].unit, "");
     EXPECT_EQ(file.quantities[1].values, (std::vector<std::string>{"105", "98.5", "110"}));
     disk.writeLines("short.phy", {"2,3", "\"a\",\"b\"", "1", "2", "3", "\"c\",\"d\"", "1"});
-    EXPECT_EQ(errorOf([&] { readPhysicalFile(disk.path("short.phy")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { readPhysicalFile(disk.path("short.phy")); }),
+              "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
 }
 
 TEST(PhysicalFile, WrittenFromTheGridWithEveryRow) {
@@ -212,7 +212,8 @@ TEST(PhysicalFile, WrittenFromTheGridWithEveryRow) {
     EXPECT_EQ(lines[5], "\"\",\"\"");
     EXPECT_EQ(lines[8], "3e-2");
     EXPECT_EQ(readPhysicalFile(disk.path("p.phy")).quantities[1].name, "");
-    EXPECT_THROW(writePhysicalFileFromGrid(disk.path("nodir/p.phy"), {{"a", "b", "1"}, {"x", "y", "1"}}), UserError);
+    EXPECT_THROW(writePhysicalFileFromGrid(disk.path("nodir/p.phy"), {{"a", "b", "1"}, {"x", "y", "1"}}),
+                 UserError);
 }
 
 TEST(PhysicalFile, NameLineSplitting) {

@@ -8,21 +8,13 @@
 #include "core/Response.h"
 #include "core/Series.h"
 #include "tests/support/TempDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::TempDisk;
+using kestrune::testing::userErrorOf;
 
 namespace {
-
-template <typename Read>
-std::string messageOf(Read read) {
-    try {
-        read();
-    } catch (const UserError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 const std::string kListIndex = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
 
@@ -40,31 +32,31 @@ TEST(CheckedCount, ProductsAndSumsThatDoNotFitGiveNothing) {
 TEST(HostileHeaders, AnOrderFilePromisingMorePairsThanItHasLinesIsRefusedBeforeSizing) {
     TempDisk disk;
     disk.writeLines("order/s.ord", {"5,666663330", "1,2"});
-    EXPECT_EQ(messageOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
     disk.writeLines("order/s.ord", {"5,2147483647", "1,2"});
-    EXPECT_EQ(messageOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
 }
 
 TEST(HostileHeaders, AResponseHeaderWhoseProductOverflowsIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("male/s/f.dat", {"2147483647,2147483647,2147483647", "0"});
-    EXPECT_EQ(messageOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
     disk.writeLines("male/s/f.dat", {"2147483647,2,2", "0"});
-    EXPECT_EQ(messageOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
 }
 
 TEST(HostileHeaders, APhysicalHeaderOfMaximalPanelsIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("physical/s/s.phy", {"1,2147483647", "\"x\",\"\"", "1"});
-    EXPECT_EQ(messageOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
     disk.writeLines("physical/s/s.phy", {"2147483647,1", "\"x\",\"\"", "1"});
-    EXPECT_EQ(messageOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
 }
 
 TEST(HostileHeaders, AVocabularyPromisingMoreWordsThanLinesIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("paper/s.pap", {"2147483647", "\"a\""});
-    EXPECT_EQ(messageOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }), kListIndex);
+    EXPECT_EQ(userErrorOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }), kListIndex);
 }
 
 TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage) {
@@ -75,7 +67,7 @@ TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage)
     EXPECT_EQ(good.pairs.size(), 6u);
     EXPECT_EQ(good.images, (std::vector<std::string>{"明るい", "暖かい"}));
 
-    const auto refusal = [&] { return messageOf([&] { readSupportedSeries(disk.disk(), "s"); }); };
+    const auto refusal = [&] { return userErrorOf([&] { readSupportedSeries(disk.disk(), "s"); }); };
     disk.writeLines("order/s.ord", {"20000000,199999990000000"});
     EXPECT_EQ(refusal(), "'199999990000000' は整数ではありません");
     disk.writeLines("order/s.ord", {"20000000,1", "1,2"});

@@ -11,9 +11,11 @@
 #include "core/StreamedLines.h"
 #include "core/TextLines.h"
 #include "tests/support/TempDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::TempDisk;
+using kestrune::testing::userErrorOf;
 
 namespace {
 
@@ -26,15 +28,6 @@ std::vector<std::string> streamed(const std::filesystem::path& path) {
     while (lines.next(line))
         read.emplace_back(line);
     return read;
-}
-
-std::string errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const UserError& error) {
-        return error.what();
-    }
-    return "(no error)";
 }
 
 }  // namespace
@@ -86,19 +79,19 @@ TEST(ResponseFileStreamed, LineEndsOfEveryKindGiveTheSameAnswers) {
 TEST(ResponseFileStreamed, AHeaderPromisingOneLineMoreIsRefusedBeforeABadAnswer) {
     TempDisk disk;
     disk.writeBytes("a.dat", "1,1,3\r\nx\r\n0\r\n");
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     disk.writeBytes("a.dat", "1,1,3\r\n0\r\n0\r\n1 \r\n");
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'1 ' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'1 ' は整数ではありません");
 }
 
 TEST(ResponseFileStreamed, AFileThatIsNotAsciiIsDecodedFirstAsEveryTextFile) {
     TempDisk disk;
     disk.writeBytes("a.dat", "1,1,2\r\n0\r\n\x82\x50\r\n");  // a full-width one in CP932
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'１' は整数ではありません");
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("a.dat")); }), "'１' は整数ではありません");
     disk.writeBytes("b.dat", "1,1,1\r\n0\r\n\x82\r\n");  // a lead byte alone, after the answers
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("b.dat")); }),
-              errorOf([&] { readTextLines(disk.path("b.dat")); }));
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("b.dat")); }),
+              userErrorOf([&] { readTextLines(disk.path("b.dat")); }));
     disk.writeBytes("c.dat", "x,1,1\r\n\x82\r\n");  // the decoding fails before the header is read
-    EXPECT_EQ(errorOf([&] { ReadResponseFile(disk.path("c.dat")); }),
-              errorOf([&] { readTextLines(disk.path("c.dat")); }));
+    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("c.dat")); }),
+              userErrorOf([&] { readTextLines(disk.path("c.dat")); }));
 }
