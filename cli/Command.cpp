@@ -1,8 +1,6 @@
 #include "cli/Command.h"
 
 #include <algorithm>
-#include <iostream>
-#include <ostream>
 #include <utility>
 
 #include "core/AtomicFile.h"
@@ -90,9 +88,9 @@ bool overwriteConfirmed(Invocation& invocation) {
         invocation.err << '\n';
         return false;
     }
-    invocation.err << " [y/N] " << std::flush;
+    invocation.err << " [y/N] ";
     std::string answer;
-    if (!std::getline(std::cin, answer))
+    if (!readInputLine(answer))
         return false;
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "はい";
 }

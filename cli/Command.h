@@ -1,12 +1,12 @@
 #pragma once
 
 #include <filesystem>
-#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "cli/Output.h"
 #include "core/StudyDisk.h"
 
 namespace kestrune::cli {
@@ -20,8 +20,8 @@ class UsageError : public std::runtime_error {
 struct Invocation {
     StudyDisk disk;
     std::vector<std::string> args;  // the command's own arguments
-    std::ostream& out;
-    std::ostream& err;
+    Output& out;
+    Output& err;
     bool interactive = false;  // standard input is a terminal
 };
 

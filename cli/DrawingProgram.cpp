@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <iostream>
 #include <system_error>
 
 #include "core/StudyDisk.h"
@@ -23,11 +22,10 @@ std::filesystem::path drawingProgramPath() {
     return installed;
 }
 
-int runDrawingProgram(char* argv[]) {
+int runDrawingProgram(char* argv[], Output& err) {
     const std::filesystem::path program = drawingProgramPath();
-    std::cout.flush();
     execv(program.c_str(), argv);
-    std::cerr << "kestrune-cli: 図を描くプログラム " << pathToUtf8(program) << " を起動できません。\n";
+    err << "kestrune-cli: 図を描くプログラム " << pathToUtf8(program) << " を起動できません。\n";
     return 1;
 }
 

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/Output.h"
+
 namespace kestrune::cli {
 
 // kestrune-cli-draw: the program that carries out the drawing commands. It is installed in the
@@ -12,6 +14,6 @@ std::filesystem::path drawingProgramPath();
 // Replaces this process by kestrune-cli-draw with the same arguments, so that the drawing command
 // has the same terminal, standard streams and exit status as if this program ran it. Returns only
 // when the program cannot be started, after saying so on standard error, with status 1.
-int runDrawingProgram(char* argv[]);
+int runDrawingProgram(char* argv[], Output& err);
 
 }  // namespace kestrune::cli

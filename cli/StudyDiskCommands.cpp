@@ -1,5 +1,4 @@
 // The listings: the series catalogue and the data files of a series.
-#include <ostream>
 
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,8 @@ static bool asksForHelp(const std::vector<std::string>& args) {
 }
 
 int main(int argc, char* argv[]) {
+    cli::Output out(STDOUT_FILENO, cli::Output::Buffering::Blocks);
+    cli::Output err(STDERR_FILENO, cli::Output::Buffering::None);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string root = ".";
     if (args.size() >= 2 && args[0] == "--root") {
@@ -29,47 +30,46 @@ int main(int argc, char* argv[]) {
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) {
-        std::cerr << cli::overviewHelp();
+        err << cli::overviewHelp();
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h") {
-        std::cout << cli::overviewHelp();
+        out << cli::overviewHelp();
         return 0;
     }
     if (args[0] == "--man") {
-        std::cout << cli::manPage();
+        out << cli::manPage();
         return 0;
     }
     const std::string name = args[0];
     args.erase(args.begin());
     const cli::Command* command = cli::findCommand(name);
     if (!command) {
-        std::cerr << "kestrune-cli: " << name << " というコマンドはありません。\n\n" << cli::overviewHelp();
+        err << "kestrune-cli: " << name << " というコマンドはありません。\n\n" << cli::overviewHelp();
         return 2;
     }
     if (asksForHelp(args)) {
-        std::cout << cli::commandHelp(*command);
+        out << cli::commandHelp(*command);
         return 0;
     }
     const cli::CommandFunction work = cli::workOf(*command);
     // The drawing commands, and office files, are made by the program that links their writers.
     if (!work || (cli::wantsOfficeFile(args) && !cli::officeWriters().deliver))
-        return cli::runDrawingProgram(argv);
-    cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, std::cout, std::cerr,
-                               isatty(STDIN_FILENO) != 0};
+        return cli::runDrawingProgram(argv, err);
+    cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, out, err, isatty(STDIN_FILENO) != 0};
     try {
         return work(invocation);
     } catch (const cli::UsageError& error) {
-        std::cerr << "kestrune-cli: " << error.what() << '\n'
-                  << cli::usageLine(*command) << '\n'
-                  << "詳しくは kestrune-cli " << command->name << " --help で表示します。\n";
+        err << "kestrune-cli: " << error.what() << '\n'
+            << cli::usageLine(*command) << '\n'
+            << "詳しくは kestrune-cli " << command->name << " --help で表示します。\n";
         return 2;
     } catch (const UserError& error) {
-        std::cerr << error.what() << '\n';
+        err << error.what() << '\n';
         return 1;
     } catch (const std::exception& error) {
         // A library's own (English) text never reaches the user.
-        std::cerr << userMessageOf(error) << '\n';
+        err << userMessageOf(error) << '\n';
         return 1;
     }
 }

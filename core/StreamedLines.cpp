@@ -42,8 +42,7 @@ StreamedLines::StreamedLines(const std::filesystem::path& path) : path_(path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         failReading();
-    in_.open(path, std::ios::binary);
-    if (!in_)
+    if (!in_.emplace(path).isOpen())
         failReading();
     size_ = std::filesystem::file_size(path, error);
     if (error)
@@ -65,9 +64,7 @@ std::size_t StreamedLines::skipRest() {
 }
 
 void StreamedLines::rewind() {
-    in_.clear();
-    in_.seekg(0);
-    if (!in_)
+    if (!in_->rewind())
         failReading();
     consumed_ = 0;
     filled_ = 0;
@@ -94,10 +91,10 @@ void StreamedLines::refill() {
         }
         const std::size_t wanted =
             static_cast<std::size_t>(std::min<std::uintmax_t>(buffer_.size() - filled_, size_ - consumed_));
-        in_.read(buffer_.data() + filled_, static_cast<std::streamsize>(wanted));
-        if (in_.bad())
+        const std::optional<std::size_t> read = in_->read(buffer_.data() + filled_, wanted);
+        if (!read)
             failReading();
-        const std::size_t got = static_cast<std::size_t>(in_.gcount());
+        const std::size_t got = *read;
         if (got < wanted)
             size_ = consumed_ + got;  // the file has shrunk since it was opened: it ends here
         ascii_ = ascii_ && isAscii(std::string_view(buffer_.data() + filled_, got));

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/InputFile.h"
 #include "core/LineCursor.h"
 
 namespace kestrune {
@@ -66,7 +67,7 @@ class StreamedLines {
     [[noreturn]] void failReading() const;
 
     std::filesystem::path path_;
-    std::ifstream in_;
+    std::optional<InputFile> in_;  // opened once the path is known to be a plain file
     std::uintmax_t size_ = 0;      // the file's size when opened: no byte beyond it is read
     std::uintmax_t consumed_ = 0;  // bytes read from the file in this pass
     std::vector<char> buffer_;

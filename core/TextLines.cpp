@@ -1,6 +1,5 @@
 #include "core/TextLines.h"
 
-#include <fstream>
 #include <iterator>
 #include <new>
 #include <system_error>
@@ -8,6 +7,7 @@
 #include "core/AtomicFile.h"
 #include "core/Cp932.h"
 #include "core/Error.h"
+#include "core/InputFile.h"
 #include "core/LineCursor.h"
 #include "core/StudyDisk.h"
 
@@ -64,7 +64,8 @@ std::string stripFirstAndLast(std::string_view line) {
 
 namespace {
 
-std::string readWholeFile(std::ifstream& in, const std::filesystem::path& path) {
+// None when reading fails under us (a pulled disk, a directory swapped in).
+std::optional<std::string> readWholeFile(InputFile& in, const std::filesystem::path& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error)
@@ -72,20 +73,24 @@ std::string readWholeFile(std::ifstream& in, const std::filesystem::path& path) 
     if (size > kMaxTextFileBytes)
         throw UserError(messages::tooLarge(pathToUtf8(path)));
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    const std::optional<std::size_t> got = in.read(bytes.data(), bytes.size());
+    if (!got)
+        return std::nullopt;
+    bytes.resize(*got);
     return bytes;
 }
 
 // Only up to the first line end: a listing must not read whole data files.
-std::string readUpToLineEnd(std::ifstream& in, std::size_t limit) {
+std::optional<std::string> readUpToLineEnd(InputFile& in, std::size_t limit) {
     std::string bytes;
     char buffer[512];
     while (bytes.size() < limit) {
-        in.read(buffer, sizeof buffer);
-        if (in.gcount() <= 0)
+        const std::optional<std::size_t> got = in.read(buffer, sizeof buffer);
+        if (!got)
+            return std::nullopt;
+        if (*got == 0)
             break;
-        const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+        const std::string_view chunk(buffer, *got);
         const std::size_t end = chunk.find_first_of("\r\n");
         if (end != std::string_view::npos) {
             bytes.append(chunk.substr(0, end));
@@ -100,10 +105,10 @@ std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    InputFile in(path);
+    if (!in.isOpen())
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
-    std::string bytes;
+    std::optional<std::string> bytes;
     try {
         bytes = limit == std::string::npos ? readWholeFile(in, path) : readUpToLineEnd(in, limit);
     } catch (const UserError&) {
@@ -111,12 +116,11 @@ std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
     } catch (const std::bad_alloc&) {
         throw UserError(messages::tooLarge(pathToUtf8(path)));
     } catch (const std::exception&) {
-        // A stream that fails under us (a pulled disk, a directory swapped in) is unreadable.
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
     }
-    if (in.bad())
+    if (!bytes)
         throw UserError(messages::cannotOpen(pathToUtf8(path)));
-    return bytes;
+    return std::move(*bytes);
 }
 
 }  // namespace

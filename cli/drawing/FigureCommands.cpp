@@ -3,7 +3,6 @@
 #include <cctype>
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 

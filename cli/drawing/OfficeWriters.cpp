@@ -1,6 +1,5 @@
 // The office writers of the table commands, registered in kestrune-cli-draw, the program that
 // links them.
-#include <ostream>
 
 #include "cli/OfficeOutput.h"
 #include "core/AtomicFile.h"
