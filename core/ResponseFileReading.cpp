@@ -5,6 +5,7 @@
 
 #include "core/CheckedCount.h"
 #include "core/Error.h"
+#include "core/FreshMemory.h"
 #include "core/LineCursor.h"
 #include "core/Numbers.h"
 #include "core/Response.h"
@@ -38,7 +39,10 @@ TResponseMatrix sizedByHeader(std::string_view header, std::size_t lineCount) {
     }
     const std::optional<std::int64_t> count = checkedProduct({matrix.subjects, matrix.pairs, matrix.images});
     requireLineNumber(lineCount, count ? checkedSum({*count, 1}) : std::nullopt);
-    matrix.answers.resize(static_cast<std::size_t>(*count));
+    const std::size_t answers = static_cast<std::size_t>(*count);
+    matrix.answers.reserve(answers);
+    populateForWriting(matrix.answers.data(), answers * sizeof(std::int32_t));
+    matrix.answers.resize(answers);
     return matrix;
 }
 
