@@ -8,7 +8,8 @@ namespace kestrune::cli {
 
 namespace {
 
-// The block size of the C library's buffered output, so that a pipe sees the same writes.
+// The block size of the C library's buffered output: standard output is written once a block has
+// gathered, and at the end.
 constexpr std::size_t kBlockBytes = 4096;
 
 }  // namespace
