@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "core/StudyDisk.h"
+#include "output/office/OfficeLauncher.h"
 #include "ui/shell/AddinMenu.h"
 #include "ui/common/AppContext.h"
 #include "ui/shell/ApplicationSetup.h"
@@ -14,6 +15,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     kestrune::setUpApplication();
+    // Workbooks and documents handed to the office suite in earlier sessions: it has long read them.
+    kestrune::office::sweepOldHandOverFiles();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrune/kestrune.svg")));
 
     const QStringList arguments = QApplication::arguments();

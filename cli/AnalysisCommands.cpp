@@ -20,7 +20,8 @@ int aggregate(Invocation& invocation) {
     const OfficeForm office = takeOfficeForm(args, true);
     const std::optional<std::string> output = takeOption(args, "-o");
     if (html && office != OfficeForm::None)
-        throw UsageError("--html, --xlsx and --docx exclude each other");
+        throw UsageError("--html、--xlsx、--docx のうち一つだけを指定してください。");
+    checkOutputName(output, tableForm(office, html));
     const std::vector<std::string> names = positionals(args, 3);
     const ScaleValueTable table = aggregateScaleValues(
         invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
@@ -28,7 +29,7 @@ int aggregate(Invocation& invocation) {
         const OfficeWriters& writers = requireOfficeWriters();
         return writers.deliver(invocation,
                                office == OfficeForm::Workbook
-                                   ? writers.scaleValueWorkbook(table.grid, names[0])
+                                   ? writers.scaleValueWorkbook(table.grid, names[0], scratchDirectory(output))
                                    : writers.scaleValueDocument(table.grid),
                                output);
     }
@@ -45,15 +46,16 @@ int individual(Invocation& invocation) {
     const std::optional<std::string> image = takeOption(args, "--image");
     const std::optional<std::string> output = takeOption(args, "-o");
     if (all && image)
-        throw UsageError("--image and --all exclude each other");
+        throw UsageError("--image と --all は一緒に指定できません。");
+    checkOutputName(output, workbook ? TableForm::Workbook : TableForm::Text);
     const int imageNumber = image ? positiveNumberArgument("--image", *image) : 1;
     const std::vector<std::string> names = positionals(args, 3);
     IndividualTable table =
         viewIndividual(invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]),
                        diskNameArgument(names[2]), imageNumber - 1);
     if (imageNumber > static_cast<int>(table.imageWords.size())) {
-        throw UsageError("--image " + *image + " beyond the series' " +
-                         std::to_string(table.imageWords.size()) + " images");
+        throw UsageError("--image " + *image + ": シリーズのイメージ語は " +
+                         std::to_string(table.imageWords.size()) + " 個です。");
     }
     int selectedTab = imageNumber - 1;
     if (workbook) {
@@ -61,7 +63,8 @@ int individual(Invocation& invocation) {
         office::StoredIndividualTabs tabs(table.grid, table.store, table.imageWords, selectedTab);
         return writers.deliver(invocation,
                                writers.individualWorkbook(
-                                   tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage),
+                                   tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage,
+                                   scratchDirectory(output)),
                                output);
     }
     emitLines(
@@ -86,13 +89,9 @@ const CommandRegistration aggregateCommand(
                    kGroup,
                    kFile,
                    kHtml,
-                   {"--xlsx",
-                    "表を Excel ブック(.xlsx)にします(画面の「Excel97」)。-o "
-                    "がなければオフィスソフトで新しいブックとして開きます。"},
-                   {"--docx",
-                    "表を Word 文書(.docx)にします(画面の「Word97」)。-o "
-                    "がなければオフィスソフトで新しい文書として開きます。"},
-                   kTextOutput},
+                   kXlsx,
+                   kDocx,
+                   kTableOutput},
      .examples = {"kestrune-cli aggregate 色彩の印象 mix 大学生2026",
                   "kestrune-cli aggregate 色彩の印象 mix 大学生2026 --html -o 尺度値.html"}},
     aggregate);
@@ -111,7 +110,12 @@ const CommandRegistration individualCommand(
           {"--image N", "N 番目のイメージ語の表を書きます(1 から数えます)。"},
           {"--all",
            "すべてのイメージ語の表を順に書きます(画面の「全イメージ」)。--image とは一緒に使えません。"},
-          kTextOutput},
+          {"--xlsx",
+           "表を Excel ブック(.xlsx)にします(画面の「Excel97」)。--all ではイメージ語ごとにシートを分けます。"
+           "-o がなければオフィスソフトで新しいブックとして開きます。"},
+          {"-o OUT",
+           "標準出力の代わりにファイル OUT に書きます。テキストはシフトJIS、改行 CR LF(画面の「保存」と同じ"
+           "内容)。--xlsx では .xlsx で終わる名前にします。名前の拡張子が形式と合わないときは何も書きません。"}},
      .examples = {"kestrune-cli individual 色彩の印象 mix 大学生2026 --image 2",
                   "kestrune-cli individual 色彩の印象 mix 大学生2026 --all -o 個人のデータ.txt"}},
     individual);

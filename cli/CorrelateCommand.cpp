@@ -32,16 +32,17 @@ int correlate(Invocation& invocation) {
     const std::optional<std::string> rows = takeOption(args, "--rows");
     const std::optional<std::string> output = takeOption(args, "-o");
     if (int(html) + int(rtf) + int(office != OfficeForm::None) > 1)
-        throw UsageError("--html, --rtf, --xlsx and --docx exclude each other");
+        throw UsageError("--html、--rtf、--xlsx、--docx のうち一つだけを指定してください。");
     if (!columns || !rows)
-        throw UsageError("--columns and --rows are needed");
+        throw UsageError("--columns と --rows を指定してください。");
+    checkOutputName(output, tableForm(office, html, rtf));
     const std::string series = diskNameArgument(positionals(args, 1)[0]);
     const TextGrid grid = correlationMatrix(invocation.disk, series, correlationSideArgument(*columns),
                                             correlationSideArgument(*rows));
     if (office != OfficeForm::None) {
         const OfficeWriters& writers = requireOfficeWriters();
         return writers.deliver(invocation,
-                               office == OfficeForm::Workbook ? writers.correlationWorkbook(grid, series)
+                               office == OfficeForm::Workbook ? writers.correlationWorkbook(grid, series, scratchDirectory(output))
                                                               : writers.correlationDocument(grid),
                                output);
     }
@@ -72,7 +73,9 @@ const CommandRegistration correlateCommand(
                    {"--rtf",
                     "書式付きテキスト(RTF)で書きます。0.8 を超える係数は太字、負の係数は赤、-0.8 "
                     "を下回る係数は太字の赤です。"},
-                   common_arguments::kTextOutput},
+                   common_arguments::kXlsx,
+                   common_arguments::kDocx,
+                   common_arguments::kTableOutput},
      .examples =
          {"kestrune-cli correlate 色彩の印象 --columns images:mix:大学生2026 --rows physical",
           "kestrune-cli correlate 色彩の印象 --columns images:mix:大学生2026 --rows images:mix:大学生2026 "

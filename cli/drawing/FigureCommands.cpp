@@ -32,14 +32,15 @@ struct FigureTarget {
 
 FigureTarget figureTarget(const std::optional<std::string>& output) {
     if (!output)
-        throw UsageError("-o OUT is required");
+        throw UsageError("-o OUT で図を書くファイルを指定してください。");
     const std::filesystem::path path = pathFromUtf8(*output);
     const std::optional<FigureFormat> format = figureFormatFromExtension(path);
     std::string extension = path.extension().string();
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (!format && extension != ".docx")
-        throw UsageError("OUT must end in .emf, .bmp, .png, .svg, .pdf or .docx");
+        throw UsageError("-o " + *output +
+                         ": 図を書くファイルの名前は .emf、.bmp、.png、.svg、.pdf、.docx のいずれかで終わるようにしてください。");
     return {path, format};
 }
 

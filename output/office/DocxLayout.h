@@ -14,6 +14,9 @@ inline constexpr int kHalfWidthCharacter = 116;  // 10.5 pt type, half an em and
 inline constexpr int kLineHeight = 252;          // 1.2 × 10.5 pt, one stacked character
 inline constexpr int kCellMargin = 108;          // left and right inside a cell
 inline constexpr long kEmuPerPoint = 12700;
+// One Japanese Gothic family for Latin and Japanese alike, from fonts-ipafont-gothic, which the
+// package depends on: digits and kana print in the same face, half-width digits half an em.
+inline constexpr const char* kDocumentFont = "IPAGothic";
 inline constexpr double kPictureNaturalPoints = 100.0 / 25.4 * 72.0;  // the figure's 100 mm
 
 inline int pageWidth(bool landscape) {

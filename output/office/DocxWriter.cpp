@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/Numbers.h"
 #include "output/office/DocxBackend.h"
 #include "output/office/DocxLayout.h"
 #include "output/office/OfficeConstants.h"
@@ -82,38 +83,98 @@ std::string cellBorders(const DocxBackend::TableData& table, const DocxBackend::
     return inner.empty() ? std::string() : "<w:tcBorders>" + inner + "</w:tcBorders>";
 }
 
-// Column widths in twips: autofitted columns as wide as their widest text, the others an
+// A cell that holds a number or a spreadsheet error text ("#DIV/0!", "#NUM!"): right-aligned.
+bool isNumberCell(const std::string& text) {
+    return !text.empty() && (parseReal(text).has_value() || text.front() == '#');
+}
+
+// How a table is set: its type size and column widths in twips.
+struct TableLook {
+    int halfPoints = kFontHalfPoints;
+    int cellMargin = kCellMargin;
+    std::vector<int> widths;
+};
+
+// Column widths in twips at a type size: autofitted columns as wide as their widest text (with
+// `wrapText`, a text cell only half as wide, its words wrapped on two lines), the others an
 // equal share of the text width.
-std::vector<int> columnWidths(const DocxBackend::TableData& table, bool landscape) {
+std::vector<int> columnWidths(const DocxBackend::TableData& table, bool landscape, int halfPoints,
+                              int cellMargin, bool wrapText) {
     std::vector<int> widths(static_cast<std::size_t>(table.columns),
                             textWidth(landscape) / std::max(1, table.columns));
+    const int character = kHalfWidthCharacter * halfPoints / kFontHalfPoints;
     for (int column : table.autoFitColumns) {
         int widest = 1;
         for (int row = 1; row <= table.rows; ++row) {
             const DocxBackend::Cell& cell = table.cell(row, column);
-            widest = std::max(widest, cell.vertical ? widestCharacter(cell.text) : displayWidth(cell.text));
+            int width = cell.vertical ? widestCharacter(cell.text) : displayWidth(cell.text);
+            if (wrapText && !cell.vertical && !isNumberCell(cell.text))
+                width = std::max(widestCharacter(cell.text), (width + 1) / 2 + 1);
+            widest = std::max(widest, width);
         }
-        widths[static_cast<std::size_t>(column - 1)] = widest * kHalfWidthCharacter + 2 * kCellMargin;
+        widths[static_cast<std::size_t>(column - 1)] = widest * character + 2 * cellMargin;
     }
     return widths;
 }
 
-std::string runProperties(const DocxBackend::Cell& cell) {
+int sum(const std::vector<int>& widths) {
+    int total = 0;
+    for (int width : widths)
+        total += width;
+    return total;
+}
+
+// A table never loses a column at the page edge: the largest type (from 10.5 pt down to 6 pt)
+// at which it fits the text width, the texts wrapped before the type is made smaller, and at
+// 6 pt narrow cell margins; a table that fits at none is set so with its columns narrowed in
+// proportion, the texts wrapping.
+constexpr int kTightCellMargin = 20;
+TableLook tableLook(const DocxBackend::TableData& table, bool landscape) {
+    const int available = textWidth(landscape);
+    constexpr int kSizes[] = {kFontHalfPoints, 20, 18, 16, 14, 12};
+    TableLook look;
+    for (int halfPoints : kSizes) {
+        for (bool wrapText : {false, true}) {
+            look.halfPoints = halfPoints;
+            look.cellMargin = std::max(40, kCellMargin * halfPoints / kFontHalfPoints);
+            look.widths = columnWidths(table, landscape, halfPoints, look.cellMargin, wrapText);
+            if (sum(look.widths) <= available)
+                return look;
+        }
+    }
+    // At the smallest type the cells give up most of their inner margins before any text wraps.
+    look.cellMargin = kTightCellMargin;
+    look.widths = columnWidths(table, landscape, look.halfPoints, look.cellMargin, true);
+    if (sum(look.widths) <= available)
+        return look;
+    const double scale = static_cast<double>(available) / sum(look.widths);
+    for (int& width : look.widths)
+        width = std::max(1, static_cast<int>(width * scale));
+    return look;
+}
+
+std::string runProperties(const DocxBackend::Cell& cell, int halfPoints) {
     std::string properties;
     if (cell.bold)
         properties += "<w:b/><w:bCs/>";
     if (cell.colorIndex == wdRed)
         properties += "<w:color w:val=\"FF0000\"/>";
+    if (halfPoints != kFontHalfPoints)
+        properties += "<w:sz" + attribute("w:val", halfPoints) + "/><w:szCs" + attribute("w:val", halfPoints) + "/>";
     return properties.empty() ? std::string() : "<w:rPr>" + properties + "</w:rPr>";
 }
 
 std::string tableXml(const DocxBackend::TableData& table, bool landscape) {
-    const std::vector<int> widths = columnWidths(table, landscape);
-    std::string xml =
-        "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/>" + tableBorders(table) +
-        "<w:tblLayout w:type=\"autofit\"/>"
-        "<w:tblCellMar><w:left w:w=\"108\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/>"
-        "</w:tblCellMar></w:tblPr><w:tblGrid>";
+    const TableLook look = tableLook(table, landscape);
+    const std::vector<int>& widths = look.widths;
+    const int lineHeight = kLineHeight * look.halfPoints / kFontHalfPoints;
+    // As wide as its columns, never wider than the text width; the columns set as given.
+    std::string xml = "<w:tbl><w:tblPr><w:tblW" + attribute("w:w", sum(widths)) + " w:type=\"dxa\"/>" +
+                      tableBorders(table) +
+                      "<w:tblLayout w:type=\"fixed\"/>"
+                      "<w:tblCellMar><w:left" +
+                      attribute("w:w", look.cellMargin) + " w:type=\"dxa\"/><w:right" +
+                      attribute("w:w", look.cellMargin) + " w:type=\"dxa\"/></w:tblCellMar></w:tblPr><w:tblGrid>";
     for (int width : widths)
         xml += "<w:gridCol" + attribute("w:w", width) + "/>";
     xml += "</w:tblGrid>";
@@ -125,9 +186,17 @@ std::string tableXml(const DocxBackend::TableData& table, bool landscape) {
                 stacked = std::max(stacked, characterCount(cell.text));
         }
         xml += "<w:tr>";
-        if (stacked > 0)
-            xml += "<w:trPr><w:trHeight" + attribute("w:val", stacked * kLineHeight + kCellMargin) +
-                   " w:hRule=\"atLeast\"/></w:trPr>";
+        // The first row heads the table again on every page it runs to.
+        const bool header = row == 1 && table.rows > 1;
+        if (stacked > 0 || header) {
+            xml += "<w:trPr>";
+            if (header)
+                xml += "<w:tblHeader/>";
+            if (stacked > 0)
+                xml += "<w:trHeight" + attribute("w:val", stacked * lineHeight + look.cellMargin) +
+                       " w:hRule=\"atLeast\"/>";
+            xml += "</w:trPr>";
+        }
         for (int column = 1; column <= table.columns; ++column) {
             const DocxBackend::Cell& cell = table.cell(row, column);
             xml += "<w:tc><w:tcPr><w:tcW" + attribute("w:w", widths[static_cast<std::size_t>(column - 1)]) +
@@ -135,9 +204,15 @@ std::string tableXml(const DocxBackend::TableData& table, bool landscape) {
             if (cell.vertical)
                 xml += "<w:textDirection w:val=\"tbRlV\"/>";
             xml += "</w:tcPr><w:p>";
+            // Headings centred (a number heading "5" never runs into "平均" beside it), numbers
+            // to the right.
+            if (!cell.vertical && !cell.text.empty() && header)
+                xml += "<w:pPr><w:jc w:val=\"center\"/></w:pPr>";
+            else if (!cell.vertical && isNumberCell(cell.text))
+                xml += "<w:pPr><w:jc w:val=\"right\"/></w:pPr>";
             if (!cell.text.empty())
-                xml += "<w:r>" + runProperties(cell) + "<w:t xml:space=\"preserve\">" + escaped(cell.text) +
-                       "</w:t></w:r>";
+                xml += "<w:r>" + runProperties(cell, look.halfPoints) + "<w:t xml:space=\"preserve\">" +
+                       escaped(cell.text) + "</w:t></w:r>";
             xml += "</w:p></w:tc>";
         }
         xml += "</w:tr>";
@@ -232,7 +307,9 @@ std::string stylesXml() {
     return std::string(kXmlDeclaration) +
            "<w:styles "
            "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:docDefaults>"
-           "<w:rPrDefault><w:rPr><w:sz" +
+           "<w:rPrDefault><w:rPr><w:rFonts w:ascii=\"" + std::string(kDocumentFont) + "\" w:hAnsi=\"" +
+           kDocumentFont + "\" w:eastAsia=\"" + kDocumentFont + "\" w:cs=\"" + kDocumentFont +
+           "\"/><w:sz" +
            attribute("w:val", kFontHalfPoints) + "/><w:szCs" + attribute("w:val", kFontHalfPoints) +
            "/><w:lang w:val=\"en-US\" w:eastAsia=\"ja-JP\"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr>"
            "<w:spacing w:after=\"0\" w:line=\"240\" "

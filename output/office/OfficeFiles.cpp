@@ -9,7 +9,7 @@ namespace kestrune::office {
 namespace {
 
 template <class Export>
-OfficeFile workbookOf(Export run) {
+OfficeFile workbookOf(const std::filesystem::path& directory, Export run) {
     XlsxBackend backend;
     OfficeFile file{{}, "xlsx", {}};
     try {
@@ -18,7 +18,7 @@ OfficeFile workbookOf(Export run) {
         file.failure = error.what();
     }
     if (backend.bookCount() > 0)
-        file.bytes = backend.xlsxBytes(backend.bookCount());
+        file.bytes = backend.xlsxBytes(backend.bookCount(), directory);
     return file;
 }
 
@@ -38,16 +38,19 @@ OfficeFile documentOf(const PictureClipboard* clipboard, Export run) {
 
 }  // namespace
 
-OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName) {
-    return workbookOf([&](SpreadsheetBackend& b) { exportCorrelationToSpreadsheet(b, grid, seriesName); });
+OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName,
+                               const std::filesystem::path& directory) {
+    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportCorrelationToSpreadsheet(b, grid, seriesName); });
 }
 
-OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName) {
-    return workbookOf([&](SpreadsheetBackend& b) { exportScaleValuesToSpreadsheet(b, grid, seriesName); });
+OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName,
+                              const std::filesystem::path& directory) {
+    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportScaleValuesToSpreadsheet(b, grid, seriesName); });
 }
 
-OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope) {
-    return workbookOf([&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
+OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope,
+                              const std::filesystem::path& directory) {
+    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
 }
 
 OfficeFile correlationDocument(const TextGrid& grid) {

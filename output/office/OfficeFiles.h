@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "core/Picture.h"
@@ -21,9 +22,14 @@ struct OfficeFile {
     bool isWorkbook() const { return suffix == "xlsx"; }
 };
 
-OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName);
-OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName);
-OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope);
+// A workbook is built in a scratch file of `directory`, the folder of the file it is for (empty:
+// the hand-over folder of the office suite).
+OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName,
+                               const std::filesystem::path& directory = {});
+OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName,
+                              const std::filesystem::path& directory = {});
+OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope,
+                              const std::filesystem::path& directory = {});
 OfficeFile correlationDocument(const TextGrid& grid);
 OfficeFile scaleValueDocument(const TextGrid& grid);
 // Needs a QGuiApplication (the metafile measures its text).

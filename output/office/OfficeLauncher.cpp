@@ -1,6 +1,7 @@
 #include "output/office/OfficeLauncher.h"
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,12 +100,46 @@ LaunchResult openInOfficeSuite(const std::filesystem::path& file) {
     return result;
 }
 
-std::filesystem::path writeHandOverFile(const std::string& bytes, const std::string& suffix) {
+std::filesystem::path handOverDirectory() {
     const std::filesystem::path directory = temporaryDirectory() / "kestrune-office";
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (error || !std::filesystem::is_directory(directory, error))
         throw UserError(messages::cannotCreate(pathToUtf8(directory)));
+    return directory;
+}
+
+namespace {
+
+// "kestrune-XXXXXX.xlsx" or ".docx" as writeHandOverFile names them, or a scratch file.
+bool isHandOverName(const std::string& name) {
+    const bool handedOver = name.size() == 20 && name.rfind("kestrune-", 0) == 0 &&
+                            (name.ends_with(".xlsx") || name.ends_with(".docx"));
+    return handedOver || isTemporaryWriteName(name);
+}
+
+}  // namespace
+
+int sweepOldHandOverFiles(std::chrono::seconds age) {
+    const std::filesystem::path directory = temporaryDirectory() / "kestrune-office";
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::error_code error;
+    int removed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        struct stat status {};
+        if (!isHandOverName(pathToUtf8(entry.path().filename())) ||
+            lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != getuid())
+            continue;
+        std::error_code ignored;
+        const auto changed = std::filesystem::last_write_time(entry.path(), ignored);
+        if (!ignored && now - changed > age && std::filesystem::remove(entry.path(), ignored))
+            ++removed;
+    }
+    return removed;
+}
+
+std::filesystem::path writeHandOverFile(const std::string& bytes, const std::string& suffix) {
+    const std::filesystem::path directory = handOverDirectory();
     // mkstemps reserves a fresh name (mode 0600) that the atomic write then replaces whole.
     std::string reserved = pathToUtf8(directory / ("kestrune-XXXXXX." + suffix));
     const int descriptor = mkstemps(reserved.data(), static_cast<int>(suffix.size()) + 1);

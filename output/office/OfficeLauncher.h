@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -21,5 +22,14 @@ using Launcher = std::function<LaunchResult(const std::filesystem::path&)>;
 // user's temporary space that outlives the export (the suite reads the file after we return).
 // Writes the bytes whole; throws UserError when that fails.
 std::filesystem::path writeHandOverFile(const std::string& bytes, const std::string& suffix);
+
+// That directory ($TMPDIR or /tmp, then kestrune-office), made when missing; throws UserError
+// when it cannot be.
+std::filesystem::path handOverDirectory();
+
+// Removes the hand-over files of ours (and scratch files a crash left there) last changed more
+// than `age` ago: only names this program gives them, and only files of this user. Returns how
+// many were removed; never fails.
+int sweepOldHandOverFiles(std::chrono::seconds age = std::chrono::hours(24));
 
 }  // namespace kestrune::office

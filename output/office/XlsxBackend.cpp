@@ -1,9 +1,14 @@
 #include "output/office/XlsxBackend.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +16,8 @@
 
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "core/StudyDisk.h"
+#include "output/office/OfficeLauncher.h"
 #include "output/office/NumberFormats.h"
 #include "output/office/OfficeConstants.h"
 #include "output/office/SheetNames.h"
@@ -65,21 +72,48 @@ uint8_t borderStyle(const XlsxBackend::Edge& edge) {
     }
 }
 
-using FormatKey = std::tuple<std::string, bool, bool, uint8_t, uint8_t>;
+// The face of every cell and of the Normal style, which column widths are measured in: a
+// Japanese Gothic the package depends on (fonts-ipafont-gothic), whose half-width characters are
+// exactly half of its full-width ones, so the computed widths hold wherever it is installed.
+constexpr const char* kSheetFont = "IPAGothic";
+
+// The error values a table shows, written as formulas that give them, so that the spreadsheet
+// treats them as its own errors (and shows them as such before recalculating).
+const char* errorFormula(const std::string& text) {
+    static const std::pair<const char*, const char*> kErrors[] = {
+        {"#DIV/0!", "=1/0"}, {"#NUM!", "=SQRT(-1)"}, {"#N/A", "=NA()"}, {"#VALUE!", "=\"a\"+1"},
+        {"#NAME?", "=#NAME?"}, {"#REF!", "=#REF!"}, {"#NULL!", "=#NULL!"}};
+    for (const auto& [shown, formula] : kErrors) {
+        if (text == shown)
+            return formula;
+    }
+    return nullptr;
+}
+
+enum class Alignment : uint8_t { General, Centre };
+
+using FormatKey = std::tuple<std::string, bool, bool, uint8_t, uint8_t, Alignment>;
 
 class FileFormats {
   public:
-    explicit FileFormats(lxw_workbook* workbook) : workbook_(workbook) {}
+    explicit FileFormats(lxw_workbook* workbook) : workbook_(workbook) {
+        // The first format is the workbook's Normal style.
+        if (lxw_format* normal = STAILQ_FIRST(workbook->formats))
+            format_set_font_name(normal, kSheetFont);
+    }
 
-    lxw_format* of(const XlsxBackend::Cell& cell) {
-        const FormatKey key{cell.numberFormat, cell.bold, cell.vertical, borderStyle(cell.top),
-                            borderStyle(cell.bottom)};
+    lxw_format* of(const XlsxBackend::Cell& cell, Alignment alignment) {
+        const FormatKey key{cell.numberFormat, cell.bold,          cell.vertical,
+                            borderStyle(cell.top), borderStyle(cell.bottom), alignment};
         if (key == FormatKey{})
             return nullptr;
         auto found = formats_.find(key);
         if (found != formats_.end())
             return found->second;
         lxw_format* format = workbook_add_format(workbook_);
+        format_set_font_name(format, kSheetFont);
+        if (alignment == Alignment::Centre)
+            format_set_align(format, LXW_ALIGN_CENTER);
         if (!cell.numberFormat.empty())
             format_set_num_format(format, storedNumberFormat(cell.numberFormat).c_str());
         if (cell.bold)
@@ -97,16 +131,48 @@ class FileFormats {
     std::map<FormatKey, lxw_format*> formats_;
 };
 
+// The leading columns that label the rows (no number below the first row), at most two: the
+// print titles at the left of every printed page.
+int labelColumns(const XlsxBackend::Sheet& sheet) {
+    int labels = 0;
+    for (int column = 1; column <= 2; ++column) {
+        bool hasText = false;
+        for (const auto& [position, cell] : sheet.cells) {
+            if (position.second != column || position.first == 1 || cell.text.empty())
+                continue;
+            if (parseReal(cell.text) || errorFormula(cell.text))
+                return labels;
+            hasText = true;
+        }
+        if (!hasText)
+            return labels;
+        labels = column;
+    }
+    return labels;
+}
+
 void writeSheet(lxw_worksheet* out, const XlsxBackend::Sheet& sheet, FileFormats& formats) {
     std::map<int, double> rowHeights;
+    int lastRow = 0;
+    int lastColumn = 0;
     for (const auto& [position, cell] : sheet.cells) {
         const auto row = static_cast<lxw_row_t>(position.first - 1);
         const auto column = static_cast<lxw_col_t>(position.second - 1);
-        lxw_format* format = formats.of(cell);
+        if (!cell.text.empty()) {
+            lastRow = std::max(lastRow, position.first);
+            lastColumn = std::max(lastColumn, position.second);
+        }
+        // The heading row centred, so that a number heading ("5") and a text one ("平均") beside
+        // it do not run together; error values centred as the spreadsheet shows its own.
+        const char* error = errorFormula(cell.text);
+        lxw_format* format =
+            formats.of(cell, position.first == 1 || error ? Alignment::Centre : Alignment::General);
         const std::optional<double> value = parseReal(cell.text);
         if (cell.text.empty()) {
             if (format)
                 worksheet_write_blank(out, row, column, format);
+        } else if (error) {
+            worksheet_write_formula_str(out, row, column, error, format, cell.text.c_str());
         } else if (value) {
             worksheet_write_number(out, row, column, *value, format);
         } else {
@@ -131,13 +197,94 @@ void writeSheet(lxw_worksheet* out, const XlsxBackend::Sheet& sheet, FileFormats
         worksheet_set_portrait(out);
     if (!sheet.centerHeader.empty())
         worksheet_set_header(out, ("&C" + sheet.centerHeader).c_str());
+    // A table never loses a column to another page: as many pages tall as it needs, one wide, and
+    // the heading row and the row labels on every page.
+    if (lastRow > 1 && lastColumn > 1) {
+        worksheet_fit_to_pages(out, 1, 0);
+        worksheet_repeat_rows(out, 0, 0);
+        if (const int labels = labelColumns(sheet); labels > 0)
+            worksheet_repeat_columns(out, 0, static_cast<lxw_col_t>(labels - 1));
+    }
 }
 
 std::string readWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    return bytes.str();
+    return in.bad() ? std::string() : bytes.str();
+}
+
+// The workbook's scratch file, removed when it goes out of scope on every path. The name
+// carries the marker of interrupted writes, so that a sweep finds one a crash left behind.
+class ScratchFile {
+  public:
+    explicit ScratchFile(const std::filesystem::path& directory) {
+        static unsigned counter = 0;
+        path_ = directory / (".kestrune-tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+                             "-" + std::to_string(std::random_device()() % 1000000) + ".xlsx");
+    }
+    ~ScratchFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// libxlsxwriter reports its failures in English on standard error; ours are reported instead.
+class QuietStandardError {
+  public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            close(null);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+  private:
+    int saved_ = -1;
+};
+
+// Why the workbook could not be made, in the user's words.
+std::string workbookFailure(const std::filesystem::path& directory, int error) {
+    std::string reason;
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            reason = "ディスクの空きが足りません。";
+            break;
+        case EROFS:
+            reason = "書き込みが禁止されたディスクです。";
+            break;
+        case EACCES:
+        case EPERM:
+            reason = "フォルダーに書き込む権限がありません。";
+            break;
+        case ENOENT:
+        case ENOTDIR:
+            reason = "フォルダーがありません。";
+            break;
+        default:
+            reason = "作業用のファイルを書き込めません。";
+            break;
+    }
+    return "Excel ブックを作成できません。フォルダー " + pathToUtf8(directory) + " で" + reason;
 }
 
 }  // namespace
@@ -276,34 +423,37 @@ void XlsxBackend::setBorderWeight(int book, const RangeRef& range, int border, i
     });
 }
 
-std::string XlsxBackend::xlsxBytes(int number) const {
+std::string XlsxBackend::xlsxBytes(int number, const std::filesystem::path& directory) const {
     const Book& b = book(number);
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestrune-xlsx-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw UserError(messages::cannotCreate(pattern));
-    const std::filesystem::path directory = pattern;
-    const std::filesystem::path file = directory / "book.xlsx";
+    const std::filesystem::path folder = directory.empty() ? handOverDirectory() : directory;
+    const ScratchFile file(folder);
+    std::string scratchFolder = pathToUtf8(folder);
     lxw_workbook_options options{};
     options.constant_memory = LXW_FALSE;
-    options.tmpdir = pattern.data();
-    lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
+    // Its working files are unlinked as soon as they are made: nothing of them outlives the export.
+    options.tmpdir = scratchFolder.data();
+    const QuietStandardError quiet;
+    errno = 0;
+    lxw_workbook* workbook = workbook_new_opt(file.path().c_str(), &options);
+    if (!workbook)
+        throw UserError(workbookFailure(folder, errno));
     FileFormats formats(workbook);
     for (std::size_t i = 0; i < b.sheets.size(); ++i) {
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, b.sheets[i].name.c_str());
         if (!sheet) {
             workbook_close(workbook);
-            std::filesystem::remove_all(directory);
             throw UserError(messages::cannotCreate(b.sheets[i].name));
         }
         writeSheet(sheet, b.sheets[i], formats);
         if (static_cast<int>(i) == b.active)
             worksheet_activate(sheet);
     }
+    errno = 0;
     const lxw_error error = workbook_close(workbook);
-    std::string bytes = error == LXW_NO_ERROR ? readWhole(file) : std::string();
-    std::filesystem::remove_all(directory);
+    const int closeErrno = errno;
+    std::string bytes = error == LXW_NO_ERROR ? readWhole(file.path()) : std::string();
     if (bytes.empty())
-        throw UserError(messages::cannotCreate(file.filename().string()));
+        throw UserError(workbookFailure(folder, error == LXW_NO_ERROR ? EIO : closeErrno));
     return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
@@ -59,8 +60,10 @@ class XlsxBackend : public SpreadsheetBackend {
 
     int bookCount() const { return static_cast<int>(books_.size()); }
     const Book& book(int number) const { return books_.at(static_cast<std::size_t>(number - 1)); }
-    // The book as the bytes of an .xlsx file.
-    std::string xlsxBytes(int number) const;
+    // The book as the bytes of an .xlsx file. It is built in a scratch file of `directory` (the
+    // folder of the file it is for; empty: the hand-over folder), which is removed whatever
+    // happens; a failure throws UserError saying in Japanese what went wrong.
+    std::string xlsxBytes(int number, const std::filesystem::path& directory = {}) const;
 
   private:
     Book& bookAt(int number);

@@ -115,6 +115,90 @@ TEST(OfficeCommands, FormsExcludeEachOther) {
     EXPECT_EQ(run("", "aggregate 印象 male 例題 --xlsx --html").status, 2);
     EXPECT_EQ(run("", "correlate 印象 --columns physical --rows physical --xlsx --docx").status, 2);
     EXPECT_EQ(run("", "individual 印象 male 例題 --docx").status, 2);
+    const CliRun both = run("", "individual 印象 male 例題 --image 1 --all");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("kestrune-cli: --image と --all は一緒に指定できません。"), std::string::npos) << both.err;
+}
+
+// The bytes always match the name: an office file under another form's name, or a text under
+// an office file's name, is refused before anything is written.
+TEST(OfficeCommands, AnOutputNameOfAnotherFormIsRefusedInJapanese) {
+    TempDisk out;
+    const std::string dir = out.root().string() + "/";
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    const std::string matrix = "correlate 印象 --columns images:male:例題 --rows physical ";
+    const Case cases[] = {
+        {"aggregate 印象 male 例題 --xlsx -o " + dir + "out.docx",
+         "Excel ブックを書くファイルの名前は .xlsx で終わるようにしてください。"},
+        {"aggregate 印象 male 例題 --docx -o " + dir + "out.xlsx",
+         "Word 文書を書くファイルの名前は .docx で終わるようにしてください。"},
+        {"aggregate 印象 male 例題 --xlsx -o " + dir + "out", ".xlsx で終わる"},
+        {"aggregate 印象 male 例題 --html -o " + dir + "out.txt", "HTML 文書を書くファイルの名前は .htm で終わる"},
+        {"aggregate 印象 male 例題 -o " + dir + "out.XLSX", "テキストを書くファイルの名前は .txt で終わる"},
+        {"individual 印象 male 例題 --xlsx -o " + dir + "out.txt", ".xlsx で終わる"},
+        {matrix + "--rtf -o " + dir + "out.htm", "書式付きテキスト(RTF)を書くファイルの名前は .rtf で終わる"},
+        {matrix + "--docx -o " + dir + "out.rtf", ".docx で終わる"},
+        {"numberline 印象 male 例題 -o " + dir + "out.txt",
+         "図を書くファイルの名前は .emf、.bmp、.png、.svg、.pdf、.docx のいずれかで終わる"},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run("", c.arguments);
+        EXPECT_EQ(result.status, 2) << c.arguments;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.arguments << "\n" << result.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(out.root()));
+    // Names that agree are written, in either case of the extension.
+    EXPECT_EQ(run("", "aggregate 印象 male 例題 --html -o " + dir + "a.HTML").status, 0);
+    EXPECT_EQ(run("", "aggregate 印象 male 例題 -o " + dir + "a.csv").status, 0);
+    EXPECT_EQ(run("", matrix + "--xlsx -o " + dir + "a.XLSX").status, 0);
+}
+
+TEST(OfficeCommands, HelpListsTheOfficeFormsAndTheirOutputNames) {
+    for (const std::string command : {"correlate", "individual", "aggregate"}) {
+        const CliRun help = run("", command + " --help");
+        ASSERT_EQ(help.status, 0);
+        EXPECT_NE(help.out.find("--xlsx"), std::string::npos) << command;
+        EXPECT_NE(help.out.find("--xlsx では .xlsx"), std::string::npos) << command << help.out;
+        EXPECT_EQ(help.out.find("--docx") == std::string::npos, command == "individual") << command;
+    }
+}
+
+// A full disk: the earlier file stays byte for byte, no scratch file is left, and the message
+// is Japanese (no library text, no name the user never gave).
+TEST(OfficeCommands, AFullDiskKeepsTheTargetAndLeavesNoScratchFile) {
+    if (std::system("unshare -rm true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no user and mount namespaces here";
+    TempDisk out;
+    const std::string full = (out.root() / "full").string();
+    const std::string report = (out.root() / "report").string();
+    std::filesystem::create_directory(full);
+    const std::string script =
+        "mount -t tmpfs -o size=64k tmpfs '" + full + "' && printf 'old workbook' > '" + full +
+        "/out.xlsx' && mkdir '" + full + "/kestrune-office' && (dd if=/dev/zero of='" + full +
+        "/fill' bs=1k count=200 2>/dev/null; true) && cd '" + kTables + "' && " + KESTRUNE_CLI +
+        " --root study-disk correlate 印象 --columns images:male:例題 --rows images:male:例題 --xlsx -o '" + full +
+        "/out.xlsx' > '" + report + ".out' 2> '" + report + ".err'; echo \\$? > '" + report + ".status'; TMPDIR='" +
+        full + "' " + KESTRUNE_CLI +
+        " --root study-disk aggregate 印象 male 例題 --xlsx > '" + report + ".out2' 2> '" + report +
+        ".err2'; echo \\$? >> '" + report + ".status'; cat '" + full + "/out.xlsx' > '" + report +
+        ".target'; ls -A '" + full + "' '" + full + "/kestrune-office' > '" + report + ".left'";
+    const CliRun result = kestrune::testing::runProgram("unshare -rm sh -c \"" + script + "\"");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readBytes(report + ".status"), "1\n1\n");
+    EXPECT_EQ(readBytes(report + ".target"), "old workbook");
+    EXPECT_EQ(readBytes(report + ".left"), full + ":\nfill\nkestrune-office\nout.xlsx\n\n" + full +
+                                               "/kestrune-office:\n");
+    for (const std::string stream : {".err", ".err2"}) {
+        const std::string err = readBytes(report + stream);
+        EXPECT_NE(err.find("Excel ブックを作成できません。"), std::string::npos) << err;
+        EXPECT_NE(err.find("ディスクの空きが足りません。"), std::string::npos) << err;
+        for (const char* english : {"ZIP", "Zip", "No space", "error", "book.xlsx", "kestrune-tmp"})
+            EXPECT_EQ(err.find(english), std::string::npos) << english << " in " << err;
+    }
+    EXPECT_EQ(readBytes(report + ".out2"), "");
 }
 
 }  // namespace

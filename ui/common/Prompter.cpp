@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -77,11 +79,63 @@ PromptAnswer WidgetPrompter::ask(const PromptRequest& request) {
     }
 }
 
+QStringList filterExtensions(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([^\\s;()*]+)"));
+    QStringList extensions;
+    QRegularExpressionMatchIterator matches = pattern.globalMatch(filter);
+    while (matches.hasNext())
+        extensions << matches.next().captured(1).toLower();
+    return extensions;
+}
+
+QString fileNameForType(const QString& name, const QString& chosenFilter, const QStringList& filters) {
+    const QStringList chosen = filterExtensions(chosenFilter);
+    if (chosen.isEmpty())
+        return name;
+    const QFileInfo info(name);
+    const QString suffix = info.suffix().toLower();
+    if (chosen.contains(suffix))
+        return name;
+    for (const QString& filter : filters) {
+        if (!info.completeBaseName().isEmpty() && filterExtensions(filter).contains(suffix))
+            return name.left(name.size() - suffix.size()) + chosen.first();
+    }
+    return (name.endsWith(QLatin1Char('.')) ? name : name + QLatin1Char('.')) + chosen.first();
+}
+
+QString Prompter::saveFileName(const FileDialogRequest& request, QString* chosenFilter) {
+    FileDialogRequest shown = request;
+    for (;;) {
+        QString filter;
+        const QString given = chooseSaveFileName(shown, &filter);
+        if (given.isEmpty())
+            return {};
+        if (!request.filters.contains(filter))
+            filter = request.filters.value(0);
+        const QString name = fileNameForType(given, filter, request.filters);
+        // The dialog's own question would name the file before its extension was settled.
+        if (request.confirmOverwrite && QFileInfo::exists(name) &&
+            ask({QStringLiteral("同名のファイルが存在しますが、上書きしますか?"),
+                 QStringLiteral("ファイルの上書きの確認"), PromptButtons::YesNo, PromptIcon::None}) !=
+                PromptAnswer::Yes) {
+            shown.directory = QFileInfo(name).absolutePath();
+            shown.fileName = QFileInfo(name).fileName();
+            shown.selectedFilter = filter;
+            continue;
+        }
+        if (chosenFilter != nullptr)
+            *chosenFilter = filter;
+        return name;
+    }
+}
+
 static void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.caption);
     dialog.setDirectory(request.directory);
     if (!request.filters.isEmpty())
         dialog.setNameFilters(request.filters);
+    if (request.filters.contains(request.selectedFilter))
+        dialog.selectNameFilter(request.selectedFilter);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty())
@@ -98,11 +152,19 @@ QString WidgetPrompter::openFileName(const FileDialogRequest& request) {
     return dialog.selectedFiles().first();
 }
 
-QString WidgetPrompter::saveFileName(const FileDialogRequest& request, QString* chosenFilter) {
+QString WidgetPrompter::chooseSaveFileName(const FileDialogRequest& request, QString* chosenFilter) {
     QFileDialog dialog(parent_);
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // A name typed without an extension gets the chosen type's, not the first type's.
+    const auto followType = [&dialog](const QString& filter) {
+        const QStringList extensions = filterExtensions(filter);
+        if (!extensions.isEmpty())
+            dialog.setDefaultSuffix(extensions.first());
+    };
+    followType(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     if (chosenFilter != nullptr)

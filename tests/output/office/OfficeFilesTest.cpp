@@ -56,8 +56,12 @@ TEST(OfficeFiles, CorrelationWorkbookHoldsNumbersFormatsBoldVerticalHeaderAndPag
     // Numeric texts are numbers; markers and names stay texts.
     EXPECT_NE(cellElement(sheet, "D3").find("<v>-0.85</v>"), std::string::npos) << cellElement(sheet, "D3");
     EXPECT_EQ(cellElement(sheet, "D3").find("t=\"s\""), std::string::npos);
-    EXPECT_NE(cellElement(sheet, "E2").find("t=\"s\""), std::string::npos);
-    EXPECT_NE(parts.at("xl/sharedStrings.xml").find("#DIV/0!"), std::string::npos);
+    // The markers are the spreadsheet's own error values, not texts.
+    EXPECT_NE(cellElement(sheet, "E2").find("<f>1/0</f><v>#DIV/0!</v>"), std::string::npos)
+        << cellElement(sheet, "E2");
+    EXPECT_EQ(parts.at("xl/sharedStrings.xml").find("#DIV/0!"), std::string::npos);
+    EXPECT_NE(cellFormat(styles, styleIndex(cellElement(sheet, "E2"))).find("horizontal=\"center\""),
+              std::string::npos);
 
     EXPECT_NE(styles.find("formatCode=\"0.0000_ ;[Red]\\-0.0000\\ \""), std::string::npos);
     const std::string bold = cellFormat(styles, styleIndex(cellElement(sheet, "D3")));

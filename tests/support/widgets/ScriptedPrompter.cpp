@@ -34,9 +34,11 @@ QString ScriptedPrompter::openFileName(const FileDialogRequest& request) {
     return takeFront(fileNames).value_or(QString());
 }
 
-QString ScriptedPrompter::saveFileName(const FileDialogRequest& request, QString* chosenFilter) {
+QString ScriptedPrompter::chooseSaveFileName(const FileDialogRequest& request, QString* chosenFilter) {
     fileDialogs.push_back(request);
-    const QString filter = takeFront(saveFilters).value_or(request.filters.value(0));
+    const QString shown =
+        request.filters.contains(request.selectedFilter) ? request.selectedFilter : request.filters.value(0);
+    const QString filter = takeFront(saveFilters).value_or(shown);
     if (chosenFilter != nullptr)
         *chosenFilter = filter;
     return takeFront(fileNames).value_or(QString());

@@ -18,8 +18,8 @@ class ScriptedPrompter : public Prompter {
     std::vector<FileDialogRequest> fileDialogs;
 
     std::deque<PromptAnswer> answers;  // for ask()
-    std::deque<QString> fileNames;     // for open/save dialogs
-    std::deque<QString> saveFilters;   // the file type chosen in a save dialog; else the first
+    std::deque<QString> fileNames;     // for open/save dialogs: the name as the user typed it
+    std::deque<QString> saveFilters;   // the file type chosen in a save dialog; else the one shown
     std::deque<QString> directories;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printerChoices;
@@ -31,7 +31,7 @@ class ScriptedPrompter : public Prompter {
 
     PromptAnswer ask(const PromptRequest& request) override;
     QString openFileName(const FileDialogRequest& request) override;
-    QString saveFileName(const FileDialogRequest& request, QString* chosenFilter = nullptr) override;
+    QString chooseSaveFileName(const FileDialogRequest& request, QString* chosenFilter) override;
     QString existingDirectory(const QString& caption, const QString& start) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool choosePrinter(QPrinter& printer) override;

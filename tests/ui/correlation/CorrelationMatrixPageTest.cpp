@@ -72,6 +72,22 @@ TEST_F(CorrelationMatrixPageTest, ImagesOfOneFileGiveASymmetricMatrixWithOnesOnT
     EXPECT_EQ(prompter.fileDialogs[0].defaultSuffix, QStringLiteral("rtf"));
     EXPECT_TRUE(prompter.fileDialogs[0].confirmOverwrite);
     EXPECT_EQ(readBytes(saved.toStdString()), expected);
+
+    // "テキストのみ" with a name typed as .rtf: the tab text goes to corr2.txt, and the rich text
+    // saved earlier under corr2.rtf stays.
+    const std::string earlier = "{\\rtf1 earlier}";
+    {
+        std::FILE* file = std::fopen((disk.root() / "corr2.rtf").c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(earlier.data(), 1, earlier.size(), file);
+        std::fclose(file);
+    }
+    prompter.fileNames.push_back(QString::fromStdString((disk.root() / "corr2.rtf").string()));
+    prompter.saveFilters.push_back(QStringLiteral("テキストのみ (*.txt)"));
+    page().saveButton()->click();
+    EXPECT_EQ(readBytes((disk.root() / "corr2.txt").string()), expected);
+    EXPECT_EQ(readBytes((disk.root() / "corr2.rtf").string()), earlier);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
 }
 
 TEST_F(CorrelationMatrixPageTest, QuantitiesAgainstImagesAndASideWithoutAQuantityFile) {

@@ -37,27 +37,30 @@ QString qPath(const std::filesystem::path& path) {
 
 struct SaveCase {
     const char* filter;
-    const char* fileName;
+    const char* typed;     // the name as the user typed it
+    const char* fileName;  // the file written
     FigureFormat format;
 };
 
 }  // namespace
 
-TEST_F(NumberLineWindowTest, SavesInTheFileTypeChosenWhateverTheExtension) {
+TEST_F(NumberLineWindowTest, SavesInTheFileTypeChosenUnderItsExtension) {
     TempDisk dir;
+    dir.writeBytes("numberline.emf", "an earlier metafile");
     const SaveCase cases[] = {
-        {"Enhanced MetaFile (*.emf)", "graph.emf", FigureFormat::EnhancedMetafile},
-        {"Windows Bitmap (*.bmp)", "graph.bmp", FigureFormat::Bitmap},
-        {"PNG (*.png)", "graph.png", FigureFormat::Png},
-        {"SVG (*.svg)", "graph.svg", FigureFormat::Svg},
-        {"PDF (*.pdf)", "graph.pdf", FigureFormat::Pdf},
-        // The type chosen decides, not the name typed.
-        {"Windows Bitmap (*.bmp)", "bitmap.emf", FigureFormat::Bitmap},
-        {"Enhanced MetaFile (*.emf)", "metafile.bmp", FigureFormat::EnhancedMetafile},
+        {"Enhanced MetaFile (*.emf)", "graph.emf", "graph.emf", FigureFormat::EnhancedMetafile},
+        {"Windows Bitmap (*.bmp)", "graph.bmp", "graph.bmp", FigureFormat::Bitmap},
+        {"PNG (*.png)", "graph.png", "graph.png", FigureFormat::Png},
+        {"SVG (*.svg)", "graph.svg", "graph.svg", FigureFormat::Svg},
+        {"PDF (*.pdf)", "graph.pdf", "graph.pdf", FigureFormat::Pdf},
+        // The type chosen decides the bytes and the name's extension.
+        {"Windows Bitmap (*.bmp)", "bitmap.emf", "bitmap.bmp", FigureFormat::Bitmap},
+        {"Enhanced MetaFile (*.emf)", "metafile.bmp", "metafile.emf", FigureFormat::EnhancedMetafile},
+        {"PNG (*.png)", "numberline", "numberline.png", FigureFormat::Png},
     };
     for (const SaveCase& save : cases) {
         prompter.saveFilters.push_back(QString::fromUtf8(save.filter));
-        prompter.fileNames.push_back(qPath(dir.path(save.fileName)));
+        prompter.fileNames.push_back(qPath(dir.path(save.typed)));
     }
     const ScaleValueTable table = sampleTable();
     openWindow(table, [&](NumberLineWindow& window) {
@@ -84,7 +87,11 @@ TEST_F(NumberLineWindowTest, SavesInTheFileTypeChosenWhateverTheExtension) {
         else
             EXPECT_EQ(written, wanted);
     }
-    EXPECT_EQ(readBytes(dir.path("bitmap.emf")).substr(0, 2), "BM");
+    EXPECT_EQ(readBytes(dir.path("bitmap.bmp")).substr(0, 2), "BM");
+    EXPECT_EQ(readBytes(dir.path("numberline.png")).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(readBytes(dir.path("numberline.emf")), "an earlier metafile");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("bitmap.emf")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("metafile.bmp")));
 }
 
 TEST_F(NumberLineWindowTest, CancelledSaveWritesNothing) {
