@@ -4,11 +4,11 @@
 
 #include "core/StudyDisk.h"
 #include "output/office/OfficeLauncher.h"
-#include "ui/shell/AddinMenu.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Prompter.h"
+#include "ui/shell/AddinMenu.h"
 #include "ui/shell/ApplicationSetup.h"
 #include "ui/shell/MainWindow.h"
-#include "ui/common/Prompter.h"
 
 // kestrune [STUDY_DISK]: opens the main window on a study disk (the current directory when
 // none is given).

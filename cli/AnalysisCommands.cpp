@@ -27,11 +27,12 @@ int aggregate(Invocation& invocation) {
         invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]));
     if (office != OfficeForm::None) {
         const OfficeWriters& writers = requireOfficeWriters();
-        return writers.deliver(invocation,
-                               office == OfficeForm::Workbook
-                                   ? writers.scaleValueWorkbook(table.grid, names[0], scratchDirectory(output))
-                                   : writers.scaleValueDocument(table.grid),
-                               output);
+        return writers.deliver(
+            invocation,
+            office == OfficeForm::Workbook
+                ? writers.scaleValueWorkbook(table.grid, names[0], scratchDirectory(output))
+                : writers.scaleValueDocument(table.grid),
+            output);
     }
     emitLines(invocation,
               html ? scaleValueHtmlLines(table.grid, table.pathLabel) : scaleValueTextLines(table.grid),
@@ -61,11 +62,11 @@ int individual(Invocation& invocation) {
     if (workbook) {
         const OfficeWriters& writers = requireOfficeWriters();
         office::StoredIndividualTabs tabs(table.grid, table.store, table.imageWords, selectedTab);
-        return writers.deliver(invocation,
-                               writers.individualWorkbook(
-                                   tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage,
-                                   scratchDirectory(output)),
-                               output);
+        return writers.deliver(
+            invocation,
+            writers.individualWorkbook(tabs, all ? IndividualScope::AllImages : IndividualScope::CurrentImage,
+                                       scratchDirectory(output)),
+            output);
     }
     emitLines(
         invocation,
@@ -85,13 +86,7 @@ const CommandRegistration aggregateCommand(
          "データファイル FILE の回答を集計し、イメージ語ごとに各パネルの 100点換算得点、その標準偏差、"
          "標準偏差基準化得点を表にします。画面の「データ集計」で出る表と同じで、"
          "タブ区切りのテキスト、または --html で HTML 文書として書きます。",
-     .arguments = {kSeries,
-                   kGroup,
-                   kFile,
-                   kHtml,
-                   kXlsx,
-                   kDocx,
-                   kTableOutput},
+     .arguments = {kSeries, kGroup, kFile, kHtml, kXlsx, kDocx, kTableOutput},
      .examples = {"kestrune-cli aggregate 色彩の印象 mix 大学生2026",
                   "kestrune-cli aggregate 色彩の印象 mix 大学生2026 --html -o 尺度値.html"}},
     aggregate);
@@ -115,7 +110,8 @@ const CommandRegistration individualCommand(
            "-o がなければオフィスソフトで新しいブックとして開きます。"},
           {"-o OUT",
            "標準出力の代わりにファイル OUT に書きます。テキストはシフトJIS、改行 CR LF(画面の「保存」と同じ"
-           "内容)。--xlsx では .xlsx で終わる名前にします。名前の拡張子が形式と合わないときは何も書きません。"}},
+           "内容)。--xlsx では .xlsx "
+           "で終わる名前にします。名前の拡張子が形式と合わないときは何も書きません。"}},
      .examples = {"kestrune-cli individual 色彩の印象 mix 大学生2026 --image 2",
                   "kestrune-cli individual 色彩の印象 mix 大学生2026 --all -o 個人のデータ.txt"}},
     individual);

@@ -42,8 +42,9 @@ int correlate(Invocation& invocation) {
     if (office != OfficeForm::None) {
         const OfficeWriters& writers = requireOfficeWriters();
         return writers.deliver(invocation,
-                               office == OfficeForm::Workbook ? writers.correlationWorkbook(grid, series, scratchDirectory(output))
-                                                              : writers.correlationDocument(grid),
+                               office == OfficeForm::Workbook
+                                   ? writers.correlationWorkbook(grid, series, scratchDirectory(output))
+                                   : writers.correlationDocument(grid),
                                output);
     }
     if (rtf) {

@@ -67,7 +67,7 @@ void checkOutputName(const std::optional<std::string>& output, TableForm form) {
         return;
     const bool office = form == TableForm::Workbook || form == TableForm::Document;
     const bool another = std::any_of(std::begin(kFormNames), std::end(kFormNames),
-                                      [&](const FormNames& names) { return endsIn(lower, names); });
+                                     [&](const FormNames& names) { return endsIn(lower, names); });
     if (office || another) {
         throw UsageError("-o " + *output + ": " + std::string(own.name) + "を書くファイルの名前は " +
                          std::string(own.extensions[0]) + " で終わるようにしてください。");

@@ -40,7 +40,8 @@ FigureTarget figureTarget(const std::optional<std::string>& output) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (!format && extension != ".docx")
         throw UsageError("-o " + *output +
-                         ": 図を書くファイルの名前は .emf、.bmp、.png、.svg、.pdf、.docx のいずれかで終わるようにしてください。");
+                         ": 図を書くファイルの名前は .emf、.bmp、.png、.svg、.pdf、.docx "
+                         "のいずれかで終わるようにしてください。");
     return {path, format};
 }
 

@@ -160,7 +160,8 @@ std::string runProperties(const DocxBackend::Cell& cell, int halfPoints) {
     if (cell.colorIndex == wdRed)
         properties += "<w:color w:val=\"FF0000\"/>";
     if (halfPoints != kFontHalfPoints)
-        properties += "<w:sz" + attribute("w:val", halfPoints) + "/><w:szCs" + attribute("w:val", halfPoints) + "/>";
+        properties +=
+            "<w:sz" + attribute("w:val", halfPoints) + "/><w:szCs" + attribute("w:val", halfPoints) + "/>";
     return properties.empty() ? std::string() : "<w:rPr>" + properties + "</w:rPr>";
 }
 
@@ -174,7 +175,8 @@ std::string tableXml(const DocxBackend::TableData& table, bool landscape) {
                       "<w:tblLayout w:type=\"fixed\"/>"
                       "<w:tblCellMar><w:left" +
                       attribute("w:w", look.cellMargin) + " w:type=\"dxa\"/><w:right" +
-                      attribute("w:w", look.cellMargin) + " w:type=\"dxa\"/></w:tblCellMar></w:tblPr><w:tblGrid>";
+                      attribute("w:w", look.cellMargin) +
+                      " w:type=\"dxa\"/></w:tblCellMar></w:tblPr><w:tblGrid>";
     for (int width : widths)
         xml += "<w:gridCol" + attribute("w:w", width) + "/>";
     xml += "</w:tblGrid>";
@@ -307,10 +309,10 @@ std::string stylesXml() {
     return std::string(kXmlDeclaration) +
            "<w:styles "
            "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:docDefaults>"
-           "<w:rPrDefault><w:rPr><w:rFonts w:ascii=\"" + std::string(kDocumentFont) + "\" w:hAnsi=\"" +
-           kDocumentFont + "\" w:eastAsia=\"" + kDocumentFont + "\" w:cs=\"" + kDocumentFont +
-           "\"/><w:sz" +
-           attribute("w:val", kFontHalfPoints) + "/><w:szCs" + attribute("w:val", kFontHalfPoints) +
+           "<w:rPrDefault><w:rPr><w:rFonts w:ascii=\"" +
+           std::string(kDocumentFont) + "\" w:hAnsi=\"" + kDocumentFont + "\" w:eastAsia=\"" + kDocumentFont +
+           "\" w:cs=\"" + kDocumentFont + "\"/><w:sz" + attribute("w:val", kFontHalfPoints) + "/><w:szCs" +
+           attribute("w:val", kFontHalfPoints) +
            "/><w:lang w:val=\"en-US\" w:eastAsia=\"ja-JP\"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr>"
            "<w:spacing w:after=\"0\" w:line=\"240\" "
            "w:lineRule=\"auto\"/></w:pPr></w:pPrDefault></w:docDefaults>"

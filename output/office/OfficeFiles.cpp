@@ -40,17 +40,20 @@ OfficeFile documentOf(const PictureClipboard* clipboard, Export run) {
 
 OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName,
                                const std::filesystem::path& directory) {
-    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportCorrelationToSpreadsheet(b, grid, seriesName); });
+    return workbookOf(directory,
+                      [&](SpreadsheetBackend& b) { exportCorrelationToSpreadsheet(b, grid, seriesName); });
 }
 
 OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName,
                               const std::filesystem::path& directory) {
-    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportScaleValuesToSpreadsheet(b, grid, seriesName); });
+    return workbookOf(directory,
+                      [&](SpreadsheetBackend& b) { exportScaleValuesToSpreadsheet(b, grid, seriesName); });
 }
 
 OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope,
                               const std::filesystem::path& directory) {
-    return workbookOf(directory, [&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
+    return workbookOf(directory,
+                      [&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
 }
 
 OfficeFile correlationDocument(const TextGrid& grid) {

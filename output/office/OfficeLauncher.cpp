@@ -128,7 +128,8 @@ int sweepOldHandOverFiles(std::chrono::seconds age) {
     for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
         struct stat status {};
         if (!isHandOverName(pathToUtf8(entry.path().filename())) ||
-            lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != getuid())
+            lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != getuid())
             continue;
         std::error_code ignored;
         const auto changed = std::filesystem::last_write_time(entry.path(), ignored);

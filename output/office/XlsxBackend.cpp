@@ -8,18 +8,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <tuple>
 
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/StudyDisk.h"
-#include "output/office/OfficeLauncher.h"
 #include "output/office/NumberFormats.h"
 #include "output/office/OfficeConstants.h"
+#include "output/office/OfficeLauncher.h"
 #include "output/office/SheetNames.h"
 #include "output/office/TextWidth.h"
 
@@ -81,8 +81,8 @@ constexpr const char* kSheetFont = "IPAGothic";
 // treats them as its own errors (and shows them as such before recalculating).
 const char* errorFormula(const std::string& text) {
     static const std::pair<const char*, const char*> kErrors[] = {
-        {"#DIV/0!", "=1/0"}, {"#NUM!", "=SQRT(-1)"}, {"#N/A", "=NA()"}, {"#VALUE!", "=\"a\"+1"},
-        {"#NAME?", "=#NAME?"}, {"#REF!", "=#REF!"}, {"#NULL!", "=#NULL!"}};
+        {"#DIV/0!", "=1/0"},   {"#NUM!", "=SQRT(-1)"}, {"#N/A", "=NA()"},    {"#VALUE!", "=\"a\"+1"},
+        {"#NAME?", "=#NAME?"}, {"#REF!", "=#REF!"},    {"#NULL!", "=#NULL!"}};
     for (const auto& [shown, formula] : kErrors) {
         if (text == shown)
             return formula;
@@ -103,8 +103,8 @@ class FileFormats {
     }
 
     lxw_format* of(const XlsxBackend::Cell& cell, Alignment alignment) {
-        const FormatKey key{cell.numberFormat, cell.bold,          cell.vertical,
-                            borderStyle(cell.top), borderStyle(cell.bottom), alignment};
+        const FormatKey key{cell.numberFormat,        cell.bold, cell.vertical, borderStyle(cell.top),
+                            borderStyle(cell.bottom), alignment};
         if (key == FormatKey{})
             return nullptr;
         auto found = formats_.find(key);

@@ -56,7 +56,9 @@ TEST(DrawingProgram, DrawingCommandRunsInTheDrawingProgramWithItsStatusAndMessag
         run("LD_DEBUG=libs " + std::string(KESTRUNE_CLI) + " " + kSample + " numberline 色彩の印象 mix",
             scratch.root());
     EXPECT_EQ(wrongCall.status, 2);
-    EXPECT_NE(wrongCall.err.find("kestrune-cli: -o OUT で図を書くファイルを指定してください。"), std::string::npos) << wrongCall.err;
+    EXPECT_NE(wrongCall.err.find("kestrune-cli: -o OUT で図を書くファイルを指定してください。"),
+              std::string::npos)
+        << wrongCall.err;
     EXPECT_NE(wrongCall.err.find("libQt6Gui"), std::string::npos)
         << "the figure was not left to the drawing program";
 

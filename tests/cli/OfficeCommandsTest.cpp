@@ -117,7 +117,8 @@ TEST(OfficeCommands, FormsExcludeEachOther) {
     EXPECT_EQ(run("", "individual 印象 male 例題 --docx").status, 2);
     const CliRun both = run("", "individual 印象 male 例題 --image 1 --all");
     EXPECT_EQ(both.status, 2);
-    EXPECT_NE(both.err.find("kestrune-cli: --image と --all は一緒に指定できません。"), std::string::npos) << both.err;
+    EXPECT_NE(both.err.find("kestrune-cli: --image と --all は一緒に指定できません。"), std::string::npos)
+        << both.err;
 }
 
 // The bytes always match the name: an office file under another form's name, or a text under
@@ -136,7 +137,8 @@ TEST(OfficeCommands, AnOutputNameOfAnotherFormIsRefusedInJapanese) {
         {"aggregate 印象 male 例題 --docx -o " + dir + "out.xlsx",
          "Word 文書を書くファイルの名前は .docx で終わるようにしてください。"},
         {"aggregate 印象 male 例題 --xlsx -o " + dir + "out", ".xlsx で終わる"},
-        {"aggregate 印象 male 例題 --html -o " + dir + "out.txt", "HTML 文書を書くファイルの名前は .htm で終わる"},
+        {"aggregate 印象 male 例題 --html -o " + dir + "out.txt",
+         "HTML 文書を書くファイルの名前は .htm で終わる"},
         {"aggregate 印象 male 例題 -o " + dir + "out.XLSX", "テキストを書くファイルの名前は .txt で終わる"},
         {"individual 印象 male 例題 --xlsx -o " + dir + "out.txt", ".xlsx で終わる"},
         {matrix + "--rtf -o " + dir + "out.htm", "書式付きテキスト(RTF)を書くファイルの名前は .rtf で終わる"},
@@ -189,9 +191,9 @@ TEST(OfficeCommands, AFullDiskKeepsTheTargetAndLeavesNoScratchFile) {
         "mount -t tmpfs -o size=64k tmpfs '" + full + "' && printf 'old workbook' > '" + full +
         "/out.xlsx' && mkdir '" + full + "/kestrune-office' && (dd if=/dev/zero of='" + full +
         "/fill' bs=1k count=200 2>/dev/null; true) && cd '" + kTables + "' && " + KESTRUNE_CLI +
-        " --root study-disk correlate 印象 --columns images:male:例題 --rows images:male:例題 --xlsx -o '" + full +
-        "/out.xlsx' > '" + report + ".out' 2> '" + report + ".err'; echo \\$? > '" + report + ".status'; TMPDIR='" +
-        full + "' " + KESTRUNE_CLI +
+        " --root study-disk correlate 印象 --columns images:male:例題 --rows images:male:例題 --xlsx -o '" +
+        full + "/out.xlsx' > '" + report + ".out' 2> '" + report + ".err'; echo \\$? > '" + report +
+        ".status'; TMPDIR='" + full + "' " + KESTRUNE_CLI +
         " --root study-disk aggregate 印象 male 例題 --xlsx > '" + report + ".out2' 2> '" + report +
         ".err2'; echo \\$? >> '" + report + ".status'; cat '" + full + "/out.xlsx' > '" + report +
         ".target'; ls -A '" + full + "' '" + full + "/kestrune-office' > '" + report + ".left'";
@@ -199,8 +201,8 @@ TEST(OfficeCommands, AFullDiskKeepsTheTargetAndLeavesNoScratchFile) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(readBytes(report + ".status"), "1\n1\n");
     EXPECT_EQ(readBytes(report + ".target"), "old workbook");
-    EXPECT_EQ(readBytes(report + ".left"), full + ":\nfill\nkestrune-office\nout.xlsx\n\n" + full +
-                                               "/kestrune-office:\n");
+    EXPECT_EQ(readBytes(report + ".left"),
+              full + ":\nfill\nkestrune-office\nout.xlsx\n\n" + full + "/kestrune-office:\n");
     for (const std::string stream : {".err", ".err2"}) {
         const std::string err = readBytes(report + stream);
         EXPECT_NE(err.find("Excel ブックを作成できません。"), std::string::npos) << err;

@@ -4,10 +4,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "core/Error.h"
 

@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include <fstream>
 #include <ctime>
+#include <fstream>
 #include <set>
 
 #include "core/Error.h"
@@ -124,7 +124,8 @@ TEST(OfficeLayout, WideDocumentTablesKeepEveryColumnWithinTheTextWidth) {
     EXPECT_TRUE(rightAligned(valuesXml, "101.234"));
     // The headings are centred, "10" and "平均" alike.
     for (const char* heading : {"10", "平均"}) {
-        const std::size_t at = valuesXml.find(std::string("<w:t xml:space=\"preserve\">") + heading + "</w:t>");
+        const std::size_t at =
+            valuesXml.find(std::string("<w:t xml:space=\"preserve\">") + heading + "</w:t>");
         ASSERT_NE(at, std::string::npos);
         EXPECT_EQ(valuesXml.compare(valuesXml.rfind("<w:p>", at), 47,
                                     "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r>"),
@@ -133,7 +134,8 @@ TEST(OfficeLayout, WideDocumentTablesKeepEveryColumnWithinTheTextWidth) {
     }
 
     // A narrow table keeps its type size and natural widths.
-    const std::string small = unzipArchive(correlationDocument(officeCorrelationGrid()).bytes).at("word/document.xml");
+    const std::string small =
+        unzipArchive(correlationDocument(officeCorrelationGrid()).bytes).at("word/document.xml");
     EXPECT_EQ(small.find("<w:sz w:val="), std::string::npos);
 }
 
@@ -174,12 +176,12 @@ TEST(OfficeLayout, OnlyOurOwnOldHandOverFilesAreSwept) {
             utime((folder / name).c_str(), &times);
         }
     };
-    make("kestrune-a1B2c3.xlsx", true);           // ours, two days old
-    make("kestrune-d4E5f6.docx", true);           // ours, two days old
-    make(".kestrune-tmp-1-2-3.xlsx", true);       // a scratch file a crash left
-    make("kestrune-g7H8i9.xlsx", false);          // ours, still being read by the suite
-    make("report.xlsx", true);                    // someone else's
-    make("kestrune-notes.txt", true);             // not a name we give
+    make("kestrune-a1B2c3.xlsx", true);      // ours, two days old
+    make("kestrune-d4E5f6.docx", true);      // ours, two days old
+    make(".kestrune-tmp-1-2-3.xlsx", true);  // a scratch file a crash left
+    make("kestrune-g7H8i9.xlsx", false);     // ours, still being read by the suite
+    make("report.xlsx", true);               // someone else's
+    make("kestrune-notes.txt", true);        // not a name we give
     std::filesystem::create_directory(folder / "kestrune-zzzzzz.xlsx");
     EXPECT_EQ(sweepOldHandOverFiles(), 3);
     std::set<std::string> left;
@@ -204,8 +206,8 @@ TEST(OfficeLayout, AWorkbookIsBuiltBesideItsTargetAndLeavesNothingThere) {
         correlationWorkbook(officeCorrelationGrid(), "色彩の印象", folder / "gone");
         ADD_FAILURE() << "no error";
     } catch (const UserError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Excel ブックを作成できません。フォルダー " + (folder / "gone").string() + " でフォルダーがありません。");
+        EXPECT_EQ(std::string(error.what()), "Excel ブックを作成できません。フォルダー " +
+                                                 (folder / "gone").string() + " でフォルダーがありません。");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
@@ -221,7 +223,8 @@ TEST(OfficeLayout, LibreOfficePrintsEveryColumnOfTheWideTables) {
         std::ofstream(root + "/" + name + "." + file.suffix, std::ios::binary) << file.bytes;
         const std::string convert = "cd '" + root + "' && soffice -env:UserInstallation=file://" + root +
                                     "/profile --headless --convert-to pdf '" + name + "." + file.suffix +
-                                    "' >/dev/null 2>&1 && pdftotext -layout '" + name + ".pdf' '" + name + ".txt'";
+                                    "' >/dev/null 2>&1 && pdftotext -layout '" + name + ".pdf' '" + name +
+                                    ".txt'";
         EXPECT_EQ(std::system(convert.c_str()), 0);
         if (const char* shots = std::getenv("KESTRUNE_SCREENSHOT_DIR"))
             std::system(("pdftoppm -r 70 -png -f 1 -l 1 -singlefile '" + root + "/" + name + ".pdf' '" +
@@ -236,8 +239,8 @@ TEST(OfficeLayout, LibreOfficePrintsEveryColumnOfTheWideTables) {
             EXPECT_NE(text.find(value(25, r)), std::string::npos) << file.suffix << " " << value(25, r);
         EXPECT_NE(text.find("#DIV/0!"), std::string::npos) << file.suffix;
     }
-    for (const OfficeFile& file : {scaleValueDocument(wideScaleValueGrid()),
-                                   scaleValueWorkbook(wideScaleValueGrid(), "色彩の印象")}) {
+    for (const OfficeFile& file :
+         {scaleValueDocument(wideScaleValueGrid()), scaleValueWorkbook(wideScaleValueGrid(), "色彩の印象")}) {
         const std::string text = rendered(file, "values-" + file.suffix);
         EXPECT_NE(text.find("平均"), std::string::npos) << file.suffix << text;
         EXPECT_NE(text.find("12.000"), std::string::npos) << file.suffix << text;

@@ -88,7 +88,8 @@ TEST(SaveFileType, TheRealDialogWritesTheChosenTypeAndAsksAboutTheFinalName) {
     WidgetPrompter prompter;
 
     // "HTML文書" chosen, "scale" typed: the first type's .txt is neither added nor asked about.
-    whenShown<QFileDialog>([](QFileDialog* dialog) { chooseTypeAndName(dialog, 1, QStringLiteral("scale")); });
+    whenShown<QFileDialog>(
+        [](QFileDialog* dialog) { chooseTypeAndName(dialog, 1, QStringLiteral("scale")); });
     QString filter;
     const QString first = prompter.saveFileName(tableRequest(dir), &filter);
     EXPECT_EQ(first, QString::fromStdString(dir.path("scale.htm").string()));
