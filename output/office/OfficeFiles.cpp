@@ -50,6 +50,14 @@ OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope) 
     return workbookOf([&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
 }
 
+OfficeFile statisticsWorkbook(const TextGrid& grid, const std::string& caption) {
+    return workbookOf([&](SpreadsheetBackend& b) { exportStatisticsToSpreadsheet(b, grid, caption); });
+}
+
+OfficeFile statisticsDocument(const TextGrid& grid) {
+    return documentOf(nullptr, [&](WordBackend& b) { exportStatisticsToWordProcessor(b, grid); });
+}
+
 OfficeFile correlationDocument(const TextGrid& grid) {
     return documentOf(nullptr, [&](WordBackend& b) { exportCorrelationToWordProcessor(b, grid); });
 }

@@ -24,7 +24,9 @@ struct OfficeFile {
 OfficeFile correlationWorkbook(const TextGrid& grid, const std::string& seriesName);
 OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesName);
 OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope);
+OfficeFile statisticsWorkbook(const TextGrid& grid, const std::string& caption);
 OfficeFile correlationDocument(const TextGrid& grid);
+OfficeFile statisticsDocument(const TextGrid& grid);
 OfficeFile scaleValueDocument(const TextGrid& grid);
 // Needs a QGuiApplication (the metafile measures its text).
 OfficeFile pictureDocument(PictureClipboard& clipboard, const Picture& picture, FigureSource source);
