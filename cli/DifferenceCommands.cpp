@@ -183,7 +183,7 @@ const CommandRegistration planCommand(
                     "検出力 P に届く最小の被験者数 subjects と、そのときの検出力 power を書きます。"
                     "差がまったく見られないときは subjects を NA とします。",
      .arguments = {kSeries, kGroup, kFile, kAlpha, {"--power P", "目標の検出力(既定 0.8)。"}, kHtml, kOutput},
-     .examples = {"kestrune-cli plan 色彩の印象 female 予備調査 --power 0.9"}},
+     .examples = {"kestrune-cli plan 色彩の印象 mix 大学生2026 --power 0.9"}},
     plan);
 
 }  // namespace

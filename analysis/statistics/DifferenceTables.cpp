@@ -136,7 +136,7 @@ TextGrid winningGrid(const FileDifferences& stats, int image) {
 }
 
 TextGrid planGrid(const FileDifferences& stats, int image) {
-    std::vector<Row> rows{{"イメージ", "λ₁ (1人あたり)", "必要な被験者数", "その検出力", "備考"}};
+    std::vector<Row> rows{{"イメージ", "1人あたりの非心度", "必要な被験者数", "その検出力", "備考"}};
     for (const ImageDifferences* one : chosenImages(stats, image)) {
         const SamplePlan& plan = one->plan;
         rows.push_back({one->word, shown(plan.lambda1),

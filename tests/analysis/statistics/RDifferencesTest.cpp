@@ -145,7 +145,7 @@ TEST(StatisticsRDifferences, RandomFilesOfThreeToTenPanelsOnceAndInBothOrders) {
     for (int t = 3; t <= 10; ++t) {
         for (int r = 1; r <= 2; ++r) {
             cases.push_back({t, r, randomFile(random, t, r, 20, 2.0), randomFile(random, t, r, 15, 2.5)});
-            const std::string name = "c" + std::to_string(t) + "_" + std::to_string(r);
+            const std::string name = std::string("c").append(std::to_string(t)).append("_").append(std::to_string(r));
             std::ofstream(scratch.path(name + "a.csv")) << csvOf(cases.back().first);
             std::ofstream(scratch.path(name + "b.csv")) << csvOf(cases.back().second);
             arguments.insert(arguments.end(), {scratch.path(name + "a.csv").string(),
