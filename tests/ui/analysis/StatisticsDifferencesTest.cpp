@@ -178,10 +178,16 @@ TEST_F(StatisticsDifferencesTest, EveryNewTableIsSavedCopiedPrintedAndHandedToTh
 }
 
 // With KESTRUNE_SCREENSHOT_DIR set: the differences with their letters of the sample students.
-TEST_F(StatisticsDifferencesTest, Screenshot) {
+TEST(StatisticsDifferencesScreenshots, SampleStudents) {
     const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR") + QStringLiteral("/");
     if (directory == QStringLiteral("/"))
         GTEST_SKIP() << "screenshots only when KESTRUNE_SCREENSHOT_DIR is set";
-    choose(QStringLiteral("パネル間の差の検定"));
+    ScriptedPrompter prompter;
+    AppContext context{prompter};
+    StatisticsSubPage page{context};
+    page.resize(1024, 600);
+    page.showFile(StudyDisk(KESTRUNE_EXAMPLES "/study-disk"), TSexGroup::Mix, "色彩の印象", "大学生2026");
+    page.show();
+    page.tableChooser()->setCurrentIndex(page.tableChooser()->findText(QStringLiteral("パネル間の差の検定")));
     EXPECT_TRUE(page.grab().save(directory + QStringLiteral("statistics-differences.png")));
 }
