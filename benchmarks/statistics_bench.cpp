@@ -71,8 +71,8 @@ void BM_EveryDifferenceTableFromDisk(benchmark::State& state) {
         benchmark::DoNotOptimize(statistics::samplePlanBatchTable(stats));
         for (int table = 0; table < 5; ++table)
             for (int image = 0; image <= 25; ++image)
-                benchmark::DoNotOptimize(
-                    statistics::differenceGrid(stats, static_cast<statistics::DifferenceTable>(table), image));
+                benchmark::DoNotOptimize(statistics::differenceGrid(
+                    stats, static_cast<statistics::DifferenceTable>(table), image));
     }
 }
 BENCHMARK(BM_EveryDifferenceTableFromDisk)->Unit(benchmark::kMillisecond);

@@ -36,8 +36,8 @@ struct ShownPage {
         QCoreApplication::processEvents();
     }
     void choose(std::string_view caption) {
-        page.tableChooser()->setCurrentIndex(
-            page.tableChooser()->findText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
+        page.tableChooser()->setCurrentIndex(page.tableChooser()->findText(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
         page.repaint();
     }
     WidgetPrompter prompter;

@@ -55,8 +55,8 @@ st::FileDifferences differencesOf(Invocation& invocation, const DifferenceArgume
     return st::computeFileDifferences(input, words, settings);
 }
 
-void emit(Invocation& invocation, const DifferenceArguments& a, const TextGrid& grid, std::string_view caption,
-          const std::string& pathLabel) {
+void emit(Invocation& invocation, const DifferenceArguments& a, const TextGrid& grid,
+          std::string_view caption, const std::string& pathLabel) {
     emitLines(invocation, a.html ? statisticsHtmlLines(grid, caption, pathLabel) : statisticsTextLines(grid),
               a.output);
 }
@@ -117,7 +117,8 @@ int groupTest(Invocation& invocation) {
     const std::string secondFile = diskNameArgument(names[4]);
     std::vector<std::string> words;
     const AnalysisInput first = st::loadPairedInput(invocation.disk, a.group, a.series, a.file, words);
-    const AnalysisInput second = st::loadPairedInput(invocation.disk, secondGroup, a.series, secondFile, words);
+    const AnalysisInput second =
+        st::loadPairedInput(invocation.disk, secondGroup, a.series, secondFile, words);
     const st::FileGroupComparison comparison = st::compareFiles(first, second, words);
     emit(invocation, a, st::groupComparisonBatchTable(comparison), st::kGroupComparisonCaption,
          comparison.firstLabel + " / " + comparison.secondLabel);

@@ -43,7 +43,8 @@ std::string batchReal(const std::optional<double>& value) {
     return value ? batchReal(*value) : std::string(kMissing);
 }
 
-TextGrid batchGrid(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows) {
+TextGrid batchGrid(const std::vector<std::string>& header,
+                   const std::vector<std::vector<std::string>>& rows) {
     TextGrid grid(static_cast<int>(header.size()), static_cast<int>(rows.size()) + 1);
     for (std::size_t c = 0; c < header.size(); ++c)
         grid.setCell(static_cast<int>(c), 0, header[c]);

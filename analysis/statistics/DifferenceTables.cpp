@@ -52,7 +52,11 @@ TextGrid differencesGrid(const FileDifferences& stats, int image) {
         std::vector<Row> rows{header};
         for (const ImageDifferences& one : stats.images) {
             const DifferenceTest& t = one.test;
-            Row row{one.word, shown(t.david), whole(t.degrees), shown(t.davidProbability), shown(t.likelihoodRatio),
+            Row row{one.word,
+                    shown(t.david),
+                    whole(t.degrees),
+                    shown(t.davidProbability),
+                    shown(t.likelihoodRatio),
                     shown(t.likelihoodRatioProbability)};
             for (int k = 1; k <= stats.panels; ++k)
                 row.push_back(one.range.applies() ? one.range.letters[k - 1] : std::string(kNotComputed));
@@ -63,12 +67,13 @@ TextGrid differencesGrid(const FileDifferences& stats, int image) {
     }
     const ImageDifferences& one = stats.images.at(image - 1);
     const DifferenceTest& t = one.test;
-    std::vector<Row> rows{{"検定", "統計量", "自由度", "確率", "備考"},
-                          {"デビッドの検定", shown(t.david), whole(t.degrees), shown(t.davidProbability), t.davidReason},
-                          {"尤度比検定", shown(t.likelihoodRatio), whole(t.degrees),
-                           shown(t.likelihoodRatioProbability), t.likelihoodRatioReason},
-                          {},
-                          {"パネル", "勝ち数", "得点", "文字"}};
+    std::vector<Row> rows{
+        {"検定", "統計量", "自由度", "確率", "備考"},
+        {"デビッドの検定", shown(t.david), whole(t.degrees), shown(t.davidProbability), t.davidReason},
+        {"尤度比検定", shown(t.likelihoodRatio), whole(t.degrees), shown(t.likelihoodRatioProbability),
+         t.likelihoodRatioReason},
+        {},
+        {"パネル", "勝ち数", "得点", "文字"}};
     for (int k : one.range.ranking) {
         rows.push_back({whole(k), whole(one.range.wins[k - 1]), threeDecimals(one.intervals[k - 1].score),
                         one.range.applies() ? one.range.letters[k - 1] : std::string(kNotComputed)});
@@ -92,15 +97,16 @@ TextGrid pairsGrid(const FileDifferences& stats, int image) {
         }
         for (const PanelComparison& p : range.pairs)
             rows.push_back({one->word, whole(p.i), whole(p.j), whole(p.winsI), whole(p.winsJ),
-                            whole(std::abs(p.winsI - p.winsJ)), shown(range.critical), p.different ? "差あり" : ""});
+                            whole(std::abs(p.winsI - p.winsJ)), shown(range.critical),
+                            p.different ? "差あり" : ""});
     }
     return statisticsGrid(rows);
 }
 
 TextGrid intervalsGrid(const FileDifferences& stats, int image) {
     const std::string percent = fixedText(stats.settings.confidence * 100, 1);
-    std::vector<Row> rows{{"イメージ", "パネル", "得点", "標準偏差", "被験者数", percent + "%下限",
-                           percent + "%上限", "備考"}};
+    std::vector<Row> rows{
+        {"イメージ", "パネル", "得点", "標準偏差", "被験者数", percent + "%下限", percent + "%上限", "備考"}};
     for (const ImageDifferences* one : chosenImages(stats, image)) {
         for (std::size_t k = 0; k < one->intervals.size(); ++k) {
             const ScoreInterval& s = one->intervals[k];
@@ -167,7 +173,11 @@ TextGrid pairDifferenceBatchTable(const FileDifferences& stats) {
         const int t = stats.panels;
         for (int i = 1; i <= t; ++i) {
             for (int j = i + 1; j <= t; ++j) {
-                Row row{one.word, whole(i), whole(j), whole(range.wins[i - 1]), whole(range.wins[j - 1]),
+                Row row{one.word,
+                        whole(i),
+                        whole(j),
+                        whole(range.wins[i - 1]),
+                        whole(range.wins[j - 1]),
                         whole(std::abs(range.wins[i - 1] - range.wins[j - 1]))};
                 if (range.applies()) {
                     const bool different = std::abs(range.wins[i - 1] - range.wins[j - 1]) >= range.critical;
@@ -179,14 +189,16 @@ TextGrid pairDifferenceBatchTable(const FileDifferences& stats) {
             }
         }
     }
-    return batchGrid({"image", "panel_i", "panel_j", "wins_i", "wins_j", "diff", "critical", "different"}, rows);
+    return batchGrid({"image", "panel_i", "panel_j", "wins_i", "wins_j", "diff", "critical", "different"},
+                     rows);
 }
 
 TextGrid letterBatchTable(const FileDifferences& stats) {
     std::vector<Row> rows;
     for (const ImageDifferences& one : stats.images) {
         for (int k : one.range.ranking)
-            rows.push_back({one.word, whole(k), whole(one.range.wins[k - 1]), threeDecimals(one.intervals[k - 1].score),
+            rows.push_back({one.word, whole(k), whole(one.range.wins[k - 1]),
+                            threeDecimals(one.intervals[k - 1].score),
                             one.range.applies() ? one.range.letters[k - 1] : std::string(kMissing)});
     }
     return batchGrid({"image", "panel", "wins", "score", "letters"}, rows);
@@ -198,8 +210,8 @@ TextGrid scoreIntervalBatchTable(const FileDifferences& stats) {
         for (std::size_t k = 0; k < one.intervals.size(); ++k) {
             const ScoreInterval& s = one.intervals[k];
             rows.push_back({one.word, whole(static_cast<long long>(k) + 1), threeDecimals(s.score),
-                            s.deviation ? threeDecimals(*s.deviation) : std::string(kMissing), whole(s.subjects),
-                            batchReal(s.lower), batchReal(s.upper)});
+                            s.deviation ? threeDecimals(*s.deviation) : std::string(kMissing),
+                            whole(s.subjects), batchReal(s.lower), batchReal(s.upper)});
         }
     }
     return batchGrid({"image", "panel", "score", "sd", "n", "lower", "upper"}, rows);

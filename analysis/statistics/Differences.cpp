@@ -51,9 +51,9 @@ DifferenceTest differenceTestOf(const PairedData& data, int image, const Bradley
         test.david = 4.0 / (m * t) * sum;
         test.davidProbability = chiSquareUpperTail(*test.david, test.degrees);
     }
-    const std::optional<double> best =
-        fit.finite ? std::optional<double>(fit.logLikelihood)
-                   : supremumLogLikelihood(bradleyTerryModel(data, image, false));
+    const std::optional<double> best = fit.finite
+                                           ? std::optional<double>(fit.logLikelihood)
+                                           : supremumLogLikelihood(bradleyTerryModel(data, image, false));
     if (!best) {
         test.likelihoodRatioReason = messages::kNoFiniteFit;
     } else {

@@ -45,10 +45,10 @@ struct RangeTest {
     std::string reason;  // empty when the test applies
     double quantile = 0;
     double critical = 0;
-    std::vector<int> wins;                // panel k at k - 1
-    std::vector<int> ranking;             // panels by descending wins, ties by number
-    std::vector<PanelComparison> pairs;   // i < j
-    std::vector<std::string> letters;     // panel k at k - 1
+    std::vector<int> wins;               // panel k at k - 1
+    std::vector<int> ranking;            // panels by descending wins, ties by number
+    std::vector<PanelComparison> pairs;  // i < j
+    std::vector<std::string> letters;    // panel k at k - 1
     bool applies() const { return reason.empty(); }
 };
 // `quantile` is q(1−α; t, ∞), the same for every image of a file, so it is worked out once.
@@ -76,7 +76,9 @@ struct WinProbabilities {
     std::string reason;
     int panels = 0;
     std::vector<double> probability;
-    double at(int i, int j) const { return probability.at(static_cast<std::size_t>(i - 1) * panels + (j - 1)); }
+    double at(int i, int j) const {
+        return probability.at(static_cast<std::size_t>(i - 1) * panels + (j - 1));
+    }
 };
 WinProbabilities winProbabilitiesOf(const BradleyTerry& fit, int panels);
 

@@ -248,7 +248,9 @@ double noncentralChiSquareUpperTail(double x, double degrees, double noncentrali
     // weights neither underflow nor are missed for a large λ.
     const double mean = 0.5 * noncentrality;
     const double mode = std::floor(mean);
-    const auto weight = [mean](double j) { return std::exp(-mean + j * std::log(mean) - std::lgamma(j + 1.0)); };
+    const auto weight = [mean](double j) {
+        return std::exp(-mean + j * std::log(mean) - std::lgamma(j + 1.0));
+    };
     const auto term = [&](double j) { return weight(j) * regularisedGammaUpper(0.5 * degrees + j, 0.5 * x); };
     double sum = term(mode);
     for (double j = mode + 1; weight(j) > 1e-18; ++j)

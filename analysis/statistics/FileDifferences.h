@@ -12,9 +12,9 @@ namespace kestrune::statistics {
 
 // The levels of the tests of difference, the score intervals and the plan.
 struct DifferenceSettings {
-    double alpha = 0.05;        // level of David's test, the range test and the plan
-    double confidence = 0.95;   // of the score intervals
-    double power = 0.8;         // wanted by the plan
+    double alpha = 0.05;       // level of David's test, the range test and the plan
+    double confidence = 0.95;  // of the score intervals
+    double power = 0.8;        // wanted by the plan
 };
 
 struct ImageDifferences {

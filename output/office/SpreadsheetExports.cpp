@@ -104,7 +104,8 @@ void exportScaleValuesToSpreadsheet(SpreadsheetBackend& backend, const TextGrid&
     });
 }
 
-void exportStatisticsToSpreadsheet(SpreadsheetBackend& backend, const TextGrid& grid, const std::string& caption) {
+void exportStatisticsToSpreadsheet(SpreadsheetBackend& backend, const TextGrid& grid,
+                                   const std::string& caption) {
     SpreadsheetApplication app = SpreadsheetObject(backend, kSpreadsheetClass).Application();
     runWithScreenUpdatingOff(app, [&] {
         Workbook book = startWorkbook(app);

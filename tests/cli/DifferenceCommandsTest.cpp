@@ -65,7 +65,8 @@ TEST_F(DifferenceCommands, DifferencesPairsAndLettersAgreeWithEachOther) {
 
     const auto pairs = table("differences 色彩の印象 mix 大学生2026 --pairs");
     ASSERT_EQ(pairs.size(), 1u + 8 * 10);
-    EXPECT_EQ(pairs[0], (Row{"image", "panel_i", "panel_j", "wins_i", "wins_j", "diff", "critical", "different"}));
+    EXPECT_EQ(pairs[0],
+              (Row{"image", "panel_i", "panel_j", "wins_i", "wins_j", "diff", "critical", "different"}));
     // q(0.95; 5, ∞) = 3.857656 · √120 / 2.
     EXPECT_EQ(pairs[1], (Row{"明るい", "1", "2", "15", "22", "7", "21.129249", "no"}));
     EXPECT_EQ(pairs[2][7], "yes");

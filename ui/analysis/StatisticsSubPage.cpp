@@ -23,8 +23,8 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/OfficeHandOver.h"
-#include "ui/common/SexGroupChooser.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/SexGroupChooser.h"
 #include "ui/common/TextGridModel.h"
 #include "ui/common/TextGridView.h"
 
@@ -170,7 +170,8 @@ StatisticsSubPage::StatisticsSubPage(AppContext& context, QWidget* parent)
     });
     connect(makeFileButton_, &QPushButton::clicked, this, [this] { makeFileWithoutScreened(); });
     connect(excelButton_, &QPushButton::clicked, this, [this] {
-        OfficeHandOver::run(context_, [this] { return office::statisticsWorkbook(grid_, caption().toStdString()); });
+        OfficeHandOver::run(context_,
+                            [this] { return office::statisticsWorkbook(grid_, caption().toStdString()); });
     });
     connect(wordButton_, &QPushButton::clicked, this,
             [this] { OfficeHandOver::run(context_, [this] { return office::statisticsDocument(grid_); }); });
@@ -227,7 +228,8 @@ void StatisticsSubPage::fillSecondFiles() {
         const QSignalBlocker quiet(secondFileChooser_);
         secondFileChooser_->clear();
         if (source_) {
-            for (const std::string& name : dataFileChoices(source_->disk, secondGroupChooser_->group(), source_->series))
+            for (const std::string& name :
+                 dataFileChoices(source_->disk, secondGroupChooser_->group(), source_->series))
                 secondFileChooser_->addItem(QString::fromStdString(name));
         }
         secondFileChooser_->setCurrentIndex(-1);
@@ -265,14 +267,17 @@ void StatisticsSubPage::refreshTable() {
         grid_ = TextGrid();
     } else if (index < st::kStatisticsTableCount) {
         const auto table = static_cast<st::StatisticsTable>(index);
-        grid_ = summary ? st::summaryStatisticsGrid(*stats_, table) : st::imageStatisticsGrid(*stats_, table, image_ + 1);
+        grid_ = summary ? st::summaryStatisticsGrid(*stats_, table)
+                        : st::imageStatisticsGrid(*stats_, table, image_ + 1);
     } else if (index < kGroupComparisonIndex) {
-        grid_ = st::differenceGrid(*differences_, static_cast<st::DifferenceTable>(index - st::kStatisticsTableCount),
+        grid_ = st::differenceGrid(*differences_,
+                                   static_cast<st::DifferenceTable>(index - st::kStatisticsTableCount),
                                    summary ? 0 : image_ + 1);
     } else if (comparison_) {
         grid_ = st::groupComparisonGrid(*comparison_, summary ? 0 : image_ + 1);
     } else {
-        grid_ = st::statisticsGrid({{"比べるデータファイルを「比べる群」と「比べるファイル」で選んでください"}});
+        grid_ =
+            st::statisticsGrid({{"比べるデータファイルを「比べる群」と「比べるファイル」で選んでください"}});
     }
     model_->refresh();
     view_->refresh();

@@ -24,8 +24,8 @@ namespace {
 void expectNoBrokenNumbers(const st::FileDifferences& stats) {
     for (const kestrune::TextGrid& grid :
          {st::differenceBatchTable(stats), st::pairDifferenceBatchTable(stats), st::letterBatchTable(stats),
-          st::scoreIntervalBatchTable(stats), st::winProbabilityBatchTable(stats), st::samplePlanBatchTable(stats),
-          st::differenceGrid(stats, st::DifferenceTable::Differences, 1),
+          st::scoreIntervalBatchTable(stats), st::winProbabilityBatchTable(stats),
+          st::samplePlanBatchTable(stats), st::differenceGrid(stats, st::DifferenceTable::Differences, 1),
           st::differenceGrid(stats, st::DifferenceTable::SamplePlan, 0)}) {
         for (int r = 0; r < grid.rowCount(); ++r)
             for (int c = 0; c < grid.columnCount(); ++c) {

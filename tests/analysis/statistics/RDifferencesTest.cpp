@@ -113,7 +113,8 @@ kestrune::AnalysisInput randomFile(std::mt19937& random, int t, int r, int subje
         std::vector<std::int32_t> answers;
         for (int s = 0; s < subjects; ++s)
             for (const kestrune::TPanelPair& p : pairs)
-                answers.push_back(uniform(random) < 1.0 / (1.0 + std::exp(lambda[p.b] - lambda[p.a])) ? 0 : 1);
+                answers.push_back(uniform(random) < 1.0 / (1.0 + std::exp(lambda[p.b] - lambda[p.a])) ? 0
+                                                                                                      : 1);
         kestrune::AnalysisInput input = memoryInput(t, pairs, subjects, 1, answers);
         if (st::hasFiniteBradleyTerry(st::PairedData(input), 1))
             return input;
@@ -145,7 +146,8 @@ TEST(StatisticsRDifferences, RandomFilesOfThreeToTenPanelsOnceAndInBothOrders) {
     for (int t = 3; t <= 10; ++t) {
         for (int r = 1; r <= 2; ++r) {
             cases.push_back({t, r, randomFile(random, t, r, 20, 2.0), randomFile(random, t, r, 15, 2.5)});
-            const std::string name = std::string("c").append(std::to_string(t)).append("_").append(std::to_string(r));
+            const std::string name =
+                std::string("c").append(std::to_string(t)).append("_").append(std::to_string(r));
             std::ofstream(scratch.path(name + "a.csv")) << csvOf(cases.back().first);
             std::ofstream(scratch.path(name + "b.csv")) << csvOf(cases.back().second);
             arguments.insert(arguments.end(), {scratch.path(name + "a.csv").string(),

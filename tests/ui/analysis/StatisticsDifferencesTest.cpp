@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTest>
@@ -147,9 +147,9 @@ TEST_F(StatisticsDifferencesTest, GroupComparisonWithTheSecondFileChosenByGroupA
 
 TEST_F(StatisticsDifferencesTest, EveryNewTableIsSavedCopiedPrintedAndHandedToTheOfficeSuite) {
     int table = 0;
-    for (const QString& caption : {QStringLiteral("パネル間の差の検定"), QStringLiteral("パネルの対ごとの差"),
-                                  QStringLiteral("得点の信頼区間"), QStringLiteral("勝つ確率"),
-                                  QStringLiteral("必要な被験者数")}) {
+    for (const QString& caption :
+         {QStringLiteral("パネル間の差の検定"), QStringLiteral("パネルの対ごとの差"),
+          QStringLiteral("得点の信頼区間"), QStringLiteral("勝つ確率"), QStringLiteral("必要な被験者数")}) {
         SCOPED_TRACE(caption.toStdString());
         choose(caption);
         const std::string name = std::string("t").append(std::to_string(++table)).append(".htm");
