@@ -186,7 +186,8 @@ void StatisticsSubPage::showFile(const StudyDisk& disk, TSexGroup group, std::st
                                  std::string file) {
     try {
         std::vector<std::string> words;
-        AnalysisInput input = st::loadStatisticsInput(disk, group, series, file, words);
+        // Files whose pairs are not each shown once still have their tables of difference.
+        AnalysisInput input = st::loadPairedInput(disk, group, series, file, words);
         source_ = Source{disk, group, std::move(series), std::move(file), std::move(input), std::move(words)};
     } catch (const UserError& error) {
         showError(context_.prompter, error);
@@ -206,8 +207,14 @@ void StatisticsSubPage::recompute() {
     if (!source_)
         return;
     const BusyCursor busy;
-    stats_ = st::computeFileStatistics(source_->input, source_->words, levelBox_->value() / 100.0,
-                                       shareBox_->value() / 100.0);
+    stats_.reset();
+    statisticsFailure_.clear();
+    try {
+        stats_ = st::computeFileStatistics(source_->input, source_->words, levelBox_->value() / 100.0,
+                                           shareBox_->value() / 100.0);
+    } catch (const UserError& error) {
+        statisticsFailure_ = error.what();
+    }
     recomputeDifferences();
     refreshScreening();
 }
@@ -261,10 +268,12 @@ QString StatisticsSubPage::caption() const {
 
 void StatisticsSubPage::refreshTable() {
     const int index = tableChooser_->currentIndex();
-    const int images = stats_ ? static_cast<int>(stats_->images.size()) : 0;
+    const int images = differences_ ? static_cast<int>(differences_->images.size()) : 0;
     const bool summary = summaryBox_->isChecked() || image_ < 0 || image_ >= images;
-    if (!stats_ || !differences_) {
+    if (!differences_) {
         grid_ = TextGrid();
+    } else if (index < st::kStatisticsTableCount && !stats_) {
+        grid_ = st::statisticsGrid({{statisticsFailure_}});
     } else if (index < st::kStatisticsTableCount) {
         const auto table = static_cast<st::StatisticsTable>(index);
         grid_ = summary ? st::summaryStatisticsGrid(*stats_, table)
@@ -287,7 +296,7 @@ void StatisticsSubPage::refreshScreening() {
     const bool ready = stats_.has_value();
     makeFileButton_->setEnabled(ready);
     if (!ready) {
-        screenedLabel_->setText(QString());
+        screenedLabel_->setText(QString::fromStdString(statisticsFailure_));
         return;
     }
     const st::Screening& screening = stats_->screening;

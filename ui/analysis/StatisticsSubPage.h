@@ -85,7 +85,8 @@ class StatisticsSubPage : public QWidget {
         std::vector<std::string> words;
     };
     std::optional<Source> source_;
-    std::optional<statistics::FileStatistics> stats_;
+    std::optional<statistics::FileStatistics> stats_;  // none when the file has no tournaments
+    std::string statisticsFailure_;                    // why, in that case
     std::optional<statistics::FileDifferences> differences_;
     std::optional<statistics::FileGroupComparison> comparison_;
     int image_ = 0;

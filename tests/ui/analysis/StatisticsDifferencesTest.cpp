@@ -177,6 +177,26 @@ TEST_F(StatisticsDifferencesTest, EveryNewTableIsSavedCopiedPrintedAndHandedToTh
     EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
 }
 
+TEST_F(StatisticsDifferencesTest, EveryPairInBothOrdersShowsTheTablesOfDifferenceAndSaysWhyNotTheOthers) {
+    std::vector<std::string> order{"3,6", "1,2", "1,3", "2,3", "2,1", "3,1", "3,2"};
+    disk.writeLines("order/二回.ord", order);
+    disk.writeLines("paper/二回.pap", {"1", "\"明るい\""});
+    // Four subjects; panel 1 beats 2 and 3 both times, 2 and 3 split.
+    std::vector<std::string> data{"4,6,1"};
+    for (int s = 0; s < 4; ++s)
+        for (int a : {0, 0, s % 2, 1, 1, 1 - s % 2})
+            data.push_back(std::to_string(a));
+    disk.writeLines("mix/二回/調査.dat", data);
+    page.showFile(disk.disk(), TSexGroup::Mix, "二回", "調査");
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
+    choose(QStringLiteral("パネル間の差の検定"));
+    // Wins 16, 4, 4 of m = 8, t = 3: D = 4/24 · (64 + 16 + 16) = 16.
+    EXPECT_EQ(cell(1, 1), "16.0000");
+    choose(QStringLiteral("一致性の係数"));
+    EXPECT_NE(cell(0, 0).find("一度ずつ"), std::string::npos) << cell(0, 0);
+    EXPECT_FALSE(page.makeFileButton()->isEnabled());
+}
+
 // With KESTRUNE_SCREENSHOT_DIR set: the differences with their letters of the sample students.
 TEST(StatisticsDifferencesScreenshots, SampleStudents) {
     const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR") + QStringLiteral("/");
