@@ -1,5 +1,6 @@
 // differences, score-ci, group-test and plan: which panels differ, how sure each score is,
 // whether two groups judged alike, and how many subjects the next study needs.
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
+#include "cli/DifferenceNotes.h"
 #include "core/Error.h"
 #include "output/tables/StatisticsExport.h"
 
@@ -61,6 +63,43 @@ void emit(Invocation& invocation, const DifferenceArguments& a, const TextGrid& 
               a.output);
 }
 
+// Why some values are "NA": one line per reason on standard error, with the images it concerns,
+// so that a table with gaps is never read as complete.
+void noteReasons(Invocation& invocation,
+                 const std::vector<std::pair<std::string, std::string>>& imageReasons) {
+    std::vector<std::pair<std::string, std::string>> grouped;  // reason, images
+    for (const auto& [word, reason] : imageReasons) {
+        if (reason.empty())
+            continue;
+        auto it =
+            std::find_if(grouped.begin(), grouped.end(), [&](const auto& g) { return g.first == reason; });
+        if (it == grouped.end())
+            grouped.emplace_back(reason, word);
+        else
+            it->second.append("、").append(word);
+    }
+    for (const auto& [reason, words] : grouped)
+        invocation.err << "NA: " << reason << " (" << words << ")\n";
+}
+
+template <typename Reason>
+void noteReasonsOf(Invocation& invocation, const st::FileDifferences& stats, Reason reasonOf) {
+    std::vector<std::pair<std::string, std::string>> reasons;
+    for (const st::ImageDifferences& image : stats.images)
+        for (const std::string& reason : reasonOf(image))
+            reasons.emplace_back(image.word, reason);
+    noteReasons(invocation, reasons);
+}
+
+}  // namespace
+
+void noteWinProbabilityReasons(Invocation& invocation, const statistics::FileDifferences& stats) {
+    noteReasonsOf(invocation, stats,
+                  [](const st::ImageDifferences& i) { return std::vector{i.winning.reason}; });
+}
+
+namespace {
+
 int differences(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const bool pairs = takeFlag(args, "--pairs");
@@ -73,12 +112,17 @@ int differences(Invocation& invocation) {
     if (alpha)
         settings.alpha = openProportion(*alpha, st::messages::levelOutOfRange);
     const st::FileDifferences stats = differencesOf(invocation, a, settings);
-    if (pairs)
-        emit(invocation, a, st::pairDifferenceBatchTable(stats), st::kPairDifferenceCaption, stats.pathLabel);
-    else if (letters)
-        emit(invocation, a, st::letterBatchTable(stats), st::kDifferenceCaption, stats.pathLabel);
-    else
+    if (pairs || letters) {
+        emit(invocation, a, pairs ? st::pairDifferenceBatchTable(stats) : st::letterBatchTable(stats),
+             pairs ? st::kPairDifferenceCaption : st::kDifferenceCaption, stats.pathLabel);
+        noteReasonsOf(invocation, stats,
+                      [](const st::ImageDifferences& i) { return std::vector{i.range.reason}; });
+    } else {
         emit(invocation, a, st::differenceBatchTable(stats), st::kDifferenceCaption, stats.pathLabel);
+        noteReasonsOf(invocation, stats, [](const st::ImageDifferences& i) {
+            return std::vector{i.test.davidReason, i.test.likelihoodRatioReason};
+        });
+    }
     return 0;
 }
 
@@ -91,6 +135,9 @@ int scoreInterval(Invocation& invocation) {
         settings.confidence = openProportion(*level, st::messages::confidenceOutOfRange);
     const st::FileDifferences stats = differencesOf(invocation, a, settings);
     emit(invocation, a, st::scoreIntervalBatchTable(stats), st::kScoreIntervalCaption, stats.pathLabel);
+    noteReasonsOf(invocation, stats, [](const st::ImageDifferences& i) {
+        return std::vector{i.intervals.empty() ? std::string() : i.intervals.front().reason};
+    });
     return 0;
 }
 
@@ -106,6 +153,8 @@ int plan(Invocation& invocation) {
         settings.power = openProportion(*power, st::messages::powerOutOfRange);
     const st::FileDifferences stats = differencesOf(invocation, a, settings);
     emit(invocation, a, st::samplePlanBatchTable(stats), st::kSamplePlanCaption, stats.pathLabel);
+    noteReasonsOf(invocation, stats,
+                  [](const st::ImageDifferences& i) { return std::vector{i.plan.reason}; });
     return 0;
 }
 
@@ -122,6 +171,10 @@ int groupTest(Invocation& invocation) {
     const st::FileGroupComparison comparison = st::compareFiles(first, second, words);
     emit(invocation, a, st::groupComparisonBatchTable(comparison), st::kGroupComparisonCaption,
          comparison.firstLabel + " / " + comparison.secondLabel);
+    std::vector<std::pair<std::string, std::string>> reasons;
+    for (const st::ImageGroupComparison& image : comparison.images)
+        reasons.emplace_back(image.word, image.comparison.reason);
+    noteReasons(invocation, reasons);
     return 0;
 }
 

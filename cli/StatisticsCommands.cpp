@@ -14,6 +14,7 @@
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
+#include "cli/DifferenceNotes.h"
 #include "core/Error.h"
 #include "output/tables/StatisticsExport.h"
 
@@ -84,6 +85,7 @@ int scale(Invocation& invocation) {
         const st::FileDifferences stats = st::computeFileDifferences(input, words, {});
         emitTable(invocation, a, st::winProbabilityBatchTable(stats), st::kWinProbabilityCaption,
                   stats.pathLabel);
+        noteWinProbabilityReasons(invocation, stats);
         return 0;
     }
     const st::FileStatistics stats = statisticsOf(invocation, a);

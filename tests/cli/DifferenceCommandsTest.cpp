@@ -1,6 +1,7 @@
 // differences, score-ci, group-test, plan and scale --matrix on a copy of the sample study disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -119,6 +120,7 @@ TEST_F(DifferenceCommands, ScoreIntervalsShowTheScaleValueTablesScoresAndDeviati
     EXPECT_EQ(single[1][4], "1");
     EXPECT_EQ(single[1][5], "NA");
     EXPECT_EQ(single[1][6], "NA");
+    EXPECT_NE(run("score-ci 色彩の印象 female 予備調査").err.find("被験者が 1 人"), std::string::npos);
 }
 
 TEST_F(DifferenceCommands, GroupTestWinProbabilitiesAndPlan) {
@@ -147,8 +149,13 @@ TEST_F(DifferenceCommands, GroupTestWinProbabilitiesAndPlan) {
         EXPECT_GE(number(plan[r][3]), 0.8);
         EXPECT_GE(number(stronger[r][2]), number(plan[r][2]));
     }
-    const auto none = table("plan 色彩の印象 female 予備調査");
-    EXPECT_EQ(none[1], (Row{"明るい", "NA", "NA", "NA"}));
+    const auto none = run("plan 色彩の印象 female 予備調査");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(cells(none.out)[1], (Row{"明るい", "NA", "NA", "NA"}));
+    // The reason once, with the images it concerns.
+    EXPECT_EQ(none.err.rfind("NA: 最尤推定値が存在しません", 0), 0u) << none.err;
+    EXPECT_NE(none.err.find("(明るい、暖かい、"), std::string::npos) << none.err;
+    EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1);
     EXPECT_EQ(run("plan 色彩の印象 mix 大学生2026 --power 1").status, 1);
 }
 
