@@ -192,7 +192,7 @@ const CommandRegistration differencesCommand(
          "(勝ち数の偏りの χ² 検定)、lr と lr_p はブラッドリー・テリーのモデルと「どのパネルも同じ強さ」"
          "のモデルの尤度比検定です。--pairs はデビッドの範囲検定で、パネルの対ごとに勝ち数の差が"
          "限界値以上なら different を yes とします。--letters はパネルを勝ち数の多い順に並べ、"
-         "差のないパネルに同じ文字を付けます。計算できない値は NA です。",
+         "差のないパネルに同じ文字を付けます。計算できない値は NA とし、その理由を標準エラー出力に書きます。",
      .arguments = {kSeries,
                    kGroup,
                    kFile,
@@ -235,7 +235,7 @@ const CommandRegistration planCommand(
      .description = "予備調査のデータファイルからブラッドリー・テリーのモデルで勝つ確率を求め、"
                     "イメージ語ごとに、被験者 1 人あたりの非心度 lambda1、デビッドの検定が有意水準 A で"
                     "検出力 P に届く最小の被験者数 subjects と、そのときの検出力 power を書きます。"
-                    "差がまったく見られないときは subjects を NA とします。",
+                    "差がまったく見られないときは subjects を NA とし、その理由を標準エラー出力に書きます。",
      .arguments = {kSeries, kGroup, kFile, kAlpha, {"--power P", "目標の検出力(既定 0.8)。"}, kHtml, kOutput},
      .examples = {"kestrune-cli plan 色彩の印象 mix 大学生2026 --power 0.9"}},
     plan);
