@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "analysis/statistics/BatchTables.h"
+#include "analysis/statistics/DifferenceTables.h"
+#include "analysis/statistics/FileDifferences.h"
 #include "analysis/statistics/FileStatistics.h"
 #include "benchmarks/LargestDisk.h"
 #include "core/TextLines.h"
@@ -52,6 +54,42 @@ void BM_StatisticsComputationOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(statistics::computeFileStatistics(input, words));
 }
 BENCHMARK(BM_StatisticsComputationOnly)->Unit(benchmark::kMillisecond);
+
+// The tests of difference, intervals, win probabilities and plan, every batch table and every
+// sub-page table of them, from disk.
+void BM_EveryDifferenceTableFromDisk(benchmark::State& state) {
+    const StudyDisk disk = largestStudyDisk().disk();
+    for (auto _ : state) {
+        std::vector<std::string> words;
+        const AnalysisInput input = statistics::loadPairedInput(disk, TSexGroup::Male, "大", "全員", words);
+        const statistics::FileDifferences stats = statistics::computeFileDifferences(input, words, {});
+        benchmark::DoNotOptimize(statistics::differenceBatchTable(stats));
+        benchmark::DoNotOptimize(statistics::pairDifferenceBatchTable(stats));
+        benchmark::DoNotOptimize(statistics::letterBatchTable(stats));
+        benchmark::DoNotOptimize(statistics::scoreIntervalBatchTable(stats));
+        benchmark::DoNotOptimize(statistics::winProbabilityBatchTable(stats));
+        benchmark::DoNotOptimize(statistics::samplePlanBatchTable(stats));
+        for (int table = 0; table < 5; ++table)
+            for (int image = 0; image <= 25; ++image)
+                benchmark::DoNotOptimize(statistics::differenceGrid(
+                    stats, static_cast<statistics::DifferenceTable>(table), image));
+    }
+}
+BENCHMARK(BM_EveryDifferenceTableFromDisk)->Unit(benchmark::kMillisecond);
+
+// Two files of the largest size compared image by image, from disk.
+void BM_GroupComparisonFromDisk(benchmark::State& state) {
+    const StudyDisk disk = largestStudyDisk().disk();
+    for (auto _ : state) {
+        std::vector<std::string> words;
+        const AnalysisInput first = statistics::loadPairedInput(disk, TSexGroup::Male, "大", "全員", words);
+        const AnalysisInput second = statistics::loadPairedInput(disk, TSexGroup::Male, "大", "全員", words);
+        const statistics::FileGroupComparison comparison = statistics::compareFiles(first, second, words);
+        benchmark::DoNotOptimize(statistics::groupComparisonBatchTable(comparison));
+        benchmark::DoNotOptimize(statistics::groupComparisonGrid(comparison, 0));
+    }
+}
+BENCHMARK(BM_GroupComparisonFromDisk)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "analysis/statistics/BatchTables.h"
+#include "analysis/statistics/DifferenceTables.h"
 #include "analysis/statistics/FileStatistics.h"
 #include "analysis/statistics/StatisticsCaptions.h"
 #include "analysis/statistics/StatisticsMessages.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
+#include "cli/DifferenceNotes.h"
 #include "core/Error.h"
 #include "output/tables/StatisticsExport.h"
 
@@ -71,9 +73,21 @@ int agreement(Invocation& invocation) {
 int scale(Invocation& invocation) {
     std::vector<std::string> args = invocation.args;
     const std::optional<std::string> model = takeOption(args, "--model");
+    const bool matrix = takeFlag(args, "--matrix");
     if (!model || (*model != "bt" && *model != "thurstone"))
         throw UsageError("--model bt or --model thurstone is needed");
+    if (matrix && *model != "bt")
+        throw UsageError("--matrix goes with --model bt");
     const FileArguments a = fileArguments(args);
+    if (matrix) {
+        std::vector<std::string> words;
+        const AnalysisInput input = st::loadPairedInput(invocation.disk, a.group, a.series, a.file, words);
+        const st::FileDifferences stats = st::computeFileDifferences(input, words, {});
+        emitTable(invocation, a, st::winProbabilityBatchTable(stats), st::kWinProbabilityCaption,
+                  stats.pathLabel);
+        noteWinProbabilityReasons(invocation, stats);
+        return 0;
+    }
     const st::FileStatistics stats = statisticsOf(invocation, a);
     if (*model == "bt")
         emitTable(invocation, a, st::bradleyTerryBatchTable(stats), st::kBradleyTerryCaption,
@@ -158,21 +172,25 @@ const CommandRegistration agreementCommand(
     agreement);
 const CommandRegistration scaleCommand(
     "scale",
-    {.usage = "SERIES GROUP FILE --model bt|thurstone [--html] [-o OUT]",
+    {.usage = "SERIES GROUP FILE --model bt|thurstone [--matrix] [--html] [-o OUT]",
      .summary = "モデルによる尺度値(ブラッドリー・テリー、サーストン)",
      .description = "--model bt はブラッドリー・テリーのモデルの最尤推定で、パネル 1 を 0 とした対数の強さ、"
                     "標準誤差、95 % 信頼区間、逸脱度と自由度を書きます。--model thurstone はサーストンの"
                     "一対比較法(ケース V)の尺度値(最も低いパネルを 0)と、モステラーの適合度検定の χ² と"
-                    "自由度を書きます。",
+                    "自由度を書きます。--model bt に --matrix を付けると、パネル i がパネル j より選ばれる"
+                    "確率 π_i/(π_i + π_j) を、順序のあるすべての対について 1 行ずつ"
+                    "(列 image、panel_i、panel_j、p)書きます。",
      .arguments = {kSeries,
                    kGroup,
                    kFile,
                    {"--model bt|thurstone",
                     "使うモデル。bt はブラッドリー・テリー、thurstone はサーストン。"},
+                   {"--matrix", "尺度値の代わりに、パネルの対ごとの勝つ確率を書きます(bt のみ)。"},
                    kHtml,
                    kStatisticsText},
      .examples = {"kestrune-cli scale 色彩の印象 mix 大学生2026 --model bt",
-                  "kestrune-cli scale 色彩の印象 mix 大学生2026 --model thurstone"}},
+                  "kestrune-cli scale 色彩の印象 mix 大学生2026 --model thurstone",
+                  "kestrune-cli scale 色彩の印象 mix 大学生2026 --model bt --matrix"}},
     scale);
 const CommandRegistration orderBiasCommand(
     "order-bias",

@@ -10,25 +10,16 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-std::string real(double value) {
-    return fixedText(value, 6);
-}
-std::string real(const std::optional<double>& value) {
-    return value ? real(*value) : std::string(kMissing);
+template <typename Value>
+std::string real(const Value& value) {
+    return batchReal(value);
 }
 std::string whole(long long value) {
     return std::to_string(value);
 }
 
 TextGrid gridOf(const Row& header, const std::vector<Row>& rows) {
-    TextGrid grid(static_cast<int>(header.size()), static_cast<int>(rows.size()) + 1);
-    for (std::size_t c = 0; c < header.size(); ++c)
-        grid.setCell(static_cast<int>(c), 0, header[c]);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            grid.setCell(static_cast<int>(c), static_cast<int>(r) + 1, rows[r][c]);
-    }
-    return grid;
+    return batchGrid(header, rows);
 }
 
 Row orderRow(const std::string& label, const OrderBias& bias) {
@@ -44,6 +35,25 @@ Row orderRow(const std::string& label, const OrderBias& bias) {
 }
 
 }  // namespace
+
+std::string batchReal(double value) {
+    return fixedText(value, 6);
+}
+std::string batchReal(const std::optional<double>& value) {
+    return value ? batchReal(*value) : std::string(kMissing);
+}
+
+TextGrid batchGrid(const std::vector<std::string>& header,
+                   const std::vector<std::vector<std::string>>& rows) {
+    TextGrid grid(static_cast<int>(header.size()), static_cast<int>(rows.size()) + 1);
+    for (std::size_t c = 0; c < header.size(); ++c)
+        grid.setCell(static_cast<int>(c), 0, header[c]);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            grid.setCell(static_cast<int>(c), static_cast<int>(r) + 1, rows[r][c]);
+    }
+    return grid;
+}
 
 TextGrid consistencyBatchTable(const FileStatistics& stats) {
     std::vector<Row> rows;

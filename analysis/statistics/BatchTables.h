@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "analysis/statistics/FileStatistics.h"
 #include "core/TextGrid.h"
 
@@ -9,6 +13,11 @@ namespace kestrune::statistics {
 // counts as whole numbers, other numbers with six decimals, "NA" where a value does not exist.
 inline constexpr std::string_view kMissing = "NA";
 inline constexpr std::string_view kOverallLabel = "全体";
+
+// A batch table of a header and rows, and its two kinds of number.
+TextGrid batchGrid(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
+std::string batchReal(double value);
+std::string batchReal(const std::optional<double>& value);
 
 // subject, image, d, dmax, zeta, p — per subject within each image.
 TextGrid consistencyBatchTable(const FileStatistics& stats);

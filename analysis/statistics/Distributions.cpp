@@ -73,6 +73,49 @@ double binomialLowerHalf(std::int64_t k, std::int64_t n) {
     return std::min(sum, 1.0);
 }
 
+// Continued fraction of the incomplete beta function (modified Lentz), good for
+// x < (a + 1) / (a + b + 2).
+double betaFraction(double a, double b, double x) {
+    constexpr double tiny = 1e-300;
+    double c = 1.0;
+    double d = 1.0 - (a + b) * x / (a + 1.0);
+    if (std::fabs(d) < tiny)
+        d = tiny;
+    d = 1.0 / d;
+    double h = d;
+    for (int m = 1; m < 10000; ++m) {
+        const double m2 = 2.0 * m;
+        double an = m * (b - m) * x / ((a + m2 - 1.0) * (a + m2));
+        d = 1.0 + an * d;
+        d = std::fabs(d) < tiny ? 1.0 / tiny : 1.0 / d;
+        c = 1.0 + an / c;
+        if (std::fabs(c) < tiny)
+            c = tiny;
+        h *= d * c;
+        an = -(a + m) * (a + b + m) * x / ((a + m2) * (a + m2 + 1.0));
+        d = 1.0 + an * d;
+        d = std::fabs(d) < tiny ? 1.0 / tiny : 1.0 / d;
+        c = 1.0 + an / c;
+        if (std::fabs(c) < tiny)
+            c = tiny;
+        const double delta = d * c;
+        h *= delta;
+        if (std::fabs(delta - 1.0) < 1e-16)
+            break;
+    }
+    return h;
+}
+
+// The root of an increasing function on [low, high] by bisection to the last bits.
+template <typename F>
+double increasingRoot(F f, double target, double low, double high) {
+    for (int step = 0; step < 200 && high - low > 1e-14 * (1.0 + std::fabs(high)); ++step) {
+        const double mid = 0.5 * (low + high);
+        (f(mid) < target ? low : high) = mid;
+    }
+    return 0.5 * (low + high);
+}
+
 }  // namespace
 
 double normalCdf(double x) {
@@ -128,6 +171,93 @@ double binomialTwoSidedHalf(std::int64_t k, std::int64_t n) {
     if (2 * nearerTail == n)
         return 1.0;
     return std::min(1.0, 2.0 * binomialLowerHalf(nearerTail, n));
+}
+
+double regularisedBeta(double a, double b, double x) {
+    if (!(a > 0 && b > 0) || !(x >= 0 && x <= 1))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (x == 0 || x == 1)
+        return x;
+    const double front =
+        std::exp(std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b) + a * std::log(x) + b * std::log1p(-x));
+    if (x < (a + 1.0) / (a + b + 2.0))
+        return std::clamp(front * betaFraction(a, b, x) / a, 0.0, 1.0);
+    return std::clamp(1.0 - front * betaFraction(b, a, 1.0 - x) / b, 0.0, 1.0);
+}
+
+double studentCdf(double x, double degrees) {
+    const double tail = 0.5 * regularisedBeta(0.5 * degrees, 0.5, degrees / (degrees + x * x));
+    return x < 0 ? tail : 1.0 - tail;
+}
+
+double studentQuantile(double p, double degrees) {
+    if (!(p > 0.0 && p < 1.0) || !(degrees > 0))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (p < 0.5)
+        return -studentQuantile(1.0 - p, degrees);
+    // Bracket from the normal quantile outwards; the t tail is heavier, so the root lies above.
+    double high = std::max(1.0, 2.0 * normalQuantile(p));
+    while (studentCdf(high, degrees) < p && high < 1e12)
+        high *= 2.0;
+    return increasingRoot([degrees](double x) { return studentCdf(x, degrees); }, p, 0.0, high);
+}
+
+double studentizedRangeCdf(double q, int means) {
+    if (!(q > 0) || means < 2)
+        return 0.0;
+    // Simpson's rule over z in [-9, 9]: φ is below 1e-17 outside, and the integrand is smooth.
+    constexpr int kIntervals = 720;
+    constexpr double kLow = -9.0;
+    constexpr double kHigh = 9.0;
+    const double h = (kHigh - kLow) / kIntervals;
+    double sum = 0;
+    for (int i = 0; i <= kIntervals; ++i) {
+        const double z = kLow + i * h;
+        const double inside = normalCdf(z + q) - normalCdf(z);
+        const double f = kInvSqrtTwoPi * std::exp(-0.5 * z * z) * std::pow(inside, means - 1);
+        sum += f * (i == 0 || i == kIntervals ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0));
+    }
+    return std::clamp(means * sum * h / 3.0, 0.0, 1.0);
+}
+
+double studentizedRangeQuantile(double p, int means) {
+    if (!(p > 0.0 && p < 1.0) || means < 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    double high = 8.0;
+    while (studentizedRangeCdf(high, means) < p && high < 100.0)
+        high *= 2.0;
+    return increasingRoot([means](double q) { return studentizedRangeCdf(q, means); }, p, 0.0, high);
+}
+
+double chiSquareQuantile(double p, double degrees) {
+    if (!(p > 0.0 && p < 1.0) || !(degrees > 0))
+        return std::numeric_limits<double>::quiet_NaN();
+    double high = std::max(1.0, degrees);
+    while (1.0 - chiSquareUpperTail(high, degrees) < p && high < 1e12)
+        high *= 2.0;
+    // The upper tail is decreasing; its complement is the increasing distribution function.
+    return increasingRoot([degrees](double x) { return 1.0 - chiSquareUpperTail(x, degrees); }, p, 0.0, high);
+}
+
+double noncentralChiSquareUpperTail(double x, double degrees, double noncentrality) {
+    if (x <= 0)
+        return 1.0;
+    if (!(noncentrality > 0))
+        return chiSquareUpperTail(x, degrees);
+    // Σ_j Poisson(j; λ/2) · Q(k/2 + j, x/2), summed from the Poisson mode outwards so that the
+    // weights neither underflow nor are missed for a large λ.
+    const double mean = 0.5 * noncentrality;
+    const double mode = std::floor(mean);
+    const auto weight = [mean](double j) {
+        return std::exp(-mean + j * std::log(mean) - std::lgamma(j + 1.0));
+    };
+    const auto term = [&](double j) { return weight(j) * regularisedGammaUpper(0.5 * degrees + j, 0.5 * x); };
+    double sum = term(mode);
+    for (double j = mode + 1; weight(j) > 1e-18; ++j)
+        sum += term(j);
+    for (double j = mode - 1; j >= 0 && weight(j) > 1e-18; --j)
+        sum += term(j);
+    return std::clamp(sum, 0.0, 1.0);
 }
 
 }  // namespace kestrune::statistics

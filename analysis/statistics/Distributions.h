@@ -21,4 +21,24 @@ double chiSquareUpperTail(double x, double degrees);
 // probabilities of all outcomes no more likely than k.
 double binomialTwoSidedHalf(std::int64_t k, std::int64_t n);
 
+// The regularised incomplete beta function I_x(a, b), a, b > 0, 0 ≤ x ≤ 1.
+double regularisedBeta(double a, double b, double x);
+
+// Student's t with `degrees` (> 0) degrees of freedom: P(T ≤ x) and its quantile for 0 < p < 1.
+double studentCdf(double x, double degrees);
+double studentQuantile(double p, double degrees);
+
+// The range of `means` (≥ 2) independent standard normal variables, the studentized range
+// with infinite degrees of freedom: P(R ≤ q) = t ∫ φ(z) [Φ(z+q) − Φ(z)]^(t−1) dz, and its
+// quantile for 0 < p < 1.
+double studentizedRangeCdf(double q, int means);
+double studentizedRangeQuantile(double p, int means);
+
+// The chi-square quantile: x with P(X ≤ x) = p, 0 < p < 1.
+double chiSquareQuantile(double p, double degrees);
+
+// P(X ≥ x) for X non-central chi-square with `degrees` degrees of freedom and non-centrality
+// `noncentrality` ≥ 0, as the Poisson mixture of central ones.
+double noncentralChiSquareUpperTail(double x, double degrees, double noncentrality);
+
 }  // namespace kestrune::statistics

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisLimits.h"
 #include "analysis/AnalysisMessages.h"
+#include "analysis/statistics/StatisticsMessages.h"
 #include "core/Error.h"
 #include "core/Series.h"
 
@@ -31,15 +32,23 @@ FileStatistics computeFileStatistics(const AnalysisInput& input, const std::vect
     return result;
 }
 
-AnalysisInput loadStatisticsInput(const StudyDisk& disk, TSexGroup group, std::string_view series,
-                                  std::string_view file, std::vector<std::string>& imageWords) {
+AnalysisInput loadPairedInput(const StudyDisk& disk, TSexGroup group, std::string_view series,
+                              std::string_view file, std::vector<std::string>& imageWords) {
     AnalysisInput input = loadAnalysisInput(disk, group, series, file, kScaleValueLimits);
-    checkStatisticsInput(input);
+    if (input.panelCount < kFewestTriadPanels || input.panelCount > kMostTriadPanels)
+        throw UserError(messages::panelCountUnsupported(shownPath(input.dataPath), input.panelCount));
     imageWords = ReadVocabularyFile(disk.vocabularyPath(series));
     if (static_cast<int>(imageWords.size()) != input.answers.images) {
         throw UserError(analysis_messages::imageCountMismatch(shownPath(input.dataPath), input.answers.images,
                                                               static_cast<long long>(imageWords.size())));
     }
+    return input;
+}
+
+AnalysisInput loadStatisticsInput(const StudyDisk& disk, TSexGroup group, std::string_view series,
+                                  std::string_view file, std::vector<std::string>& imageWords) {
+    AnalysisInput input = loadPairedInput(disk, group, series, file, imageWords);
+    checkStatisticsInput(input);
     return input;
 }
 

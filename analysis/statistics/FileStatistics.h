@@ -39,6 +39,12 @@ FileStatistics computeFileStatistics(const AnalysisInput& input, const std::vect
                                      double screeningLevel = kDefaultScreeningLevel,
                                      double screeningShare = kDefaultScreeningShare);
 
+// Reads the data file, the order file and the vocabulary file of the series and checks the
+// limits of the scale values, 3 to 10 panels and as many image words as the file has images;
+// the pairs may be presented any number of times. Throws UserError.
+AnalysisInput loadPairedInput(const StudyDisk& disk, TSexGroup group, std::string_view series,
+                              std::string_view file, std::vector<std::string>& imageWords);
+
 // Reads the data file, the order file and the vocabulary file of the series and checks them
 // (the limits of the scale values, a complete pair set of 3 to 10 panels, as many image words
 // as the file has images). Throws UserError.

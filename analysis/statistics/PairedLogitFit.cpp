@@ -211,4 +211,53 @@ PairedLogitFit fitPairedLogit(const PairedLogitModel& model) {
     return fit;
 }
 
+std::optional<double> supremumLogLikelihood(const PairedLogitModel& model) {
+    const int n = model.panels;
+    // reach[i][j]: j can be reached from i along "was chosen over at least once".
+    std::vector<std::vector<bool>> reach(n + 1, std::vector<bool>(n + 1, false));
+    for (int k = 1; k <= n; ++k)
+        reach[k][k] = true;
+    for (const PairedCount& c : model.counts) {
+        if (c.choseA > 0)
+            reach[c.a][c.b] = true;
+        if (c.answers - c.choseA > 0)
+            reach[c.b][c.a] = true;
+    }
+    for (int k = 1; k <= n; ++k)
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j)
+                if (reach[i][k] && reach[k][j])
+                    reach[i][j] = true;
+    std::vector<int> classOf(n + 1, 0);
+    int classes = 0;
+    for (int i = 1; i <= n; ++i) {
+        if (classOf[i] != 0)
+            continue;
+        ++classes;
+        for (int j = i; j <= n; ++j)
+            if (reach[i][j] && reach[j][i])
+                classOf[j] = classes;
+    }
+    double sum = 0;
+    for (int c = 1; c <= classes; ++c) {
+        // The class's own model, its panels numbered from 1 in their order.
+        std::vector<int> number(n + 1, 0);
+        PairedLogitModel part;
+        for (int k = 1; k <= n; ++k)
+            if (classOf[k] == c)
+                number[k] = ++part.panels;
+        if (part.panels < 2)
+            continue;
+        for (const PairedCount& count : model.counts) {
+            if (classOf[count.a] == c && classOf[count.b] == c)
+                part.counts.push_back({0, number[count.a], number[count.b], count.choseA, count.answers});
+        }
+        const PairedLogitFit fit = fitPairedLogit(part);
+        if (!fit.converged)
+            return std::nullopt;
+        sum += fit.logLikelihood;
+    }
+    return sum;
+}
+
 }  // namespace kestrune::statistics

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace kestrune::statistics {
@@ -46,5 +47,12 @@ PairedLogitFit fitPairedLogit(const PairedLogitModel& model);
 // model (each count's own proportion); terms 0·log 0 count 0. Both without binomial coefficients.
 double logLikelihoodOf(const PairedLogitModel& model, const std::vector<double>& parameters);
 double saturatedLogLikelihood(const std::vector<PairedCount>& counts);
+
+// The supremum of the log-likelihood of a model of one group without order effect, finite even
+// where the maximum is not: the panels fall into classes whose members beat each other in
+// turn, every answer between two classes goes one way, and letting those classes drift apart
+// makes each such answer certain, so the supremum is the sum of the maxima within the classes.
+// Empty when a class's fit does not converge.
+std::optional<double> supremumLogLikelihood(const PairedLogitModel& model);
 
 }  // namespace kestrune::statistics

@@ -35,6 +35,12 @@ std::string none() {
 }
 
 TextGrid gridOf(const std::vector<Row>& rows) {
+    return statisticsGrid(rows);
+}
+
+}  // namespace
+
+TextGrid statisticsGrid(const std::vector<std::vector<std::string>>& rows) {
     std::size_t columns = 0;
     for (const Row& row : rows)
         columns = std::max(columns, row.size());
@@ -47,6 +53,8 @@ TextGrid gridOf(const std::vector<Row>& rows) {
             grid.setCell(static_cast<int>(c), static_cast<int>(r), rows[r][c]);
     return grid;
 }
+
+namespace {
 
 std::string panelHeading(int k) {
     return "パネル" + std::to_string(k);

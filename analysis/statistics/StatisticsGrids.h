@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/statistics/FileStatistics.h"
 #include "core/TextGrid.h"
@@ -17,5 +19,8 @@ std::string_view statisticsCaption(StatisticsTable table);
 // images puts one row per image (or per subject for the consistency).
 TextGrid imageStatisticsGrid(const FileStatistics& stats, StatisticsTable table, int image);
 TextGrid summaryStatisticsGrid(const FileStatistics& stats, StatisticsTable table);
+
+// Rows of text as a table of the sub-page, its columns wide enough for the Japanese headings.
+TextGrid statisticsGrid(const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace kestrune::statistics

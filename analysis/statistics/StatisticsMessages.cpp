@@ -41,4 +41,17 @@ std::string shareOutOfRange(std::string_view text) {
     return join("割合 '", text, "' は 0 以上 1 未満の数でなければなりません。");
 }
 
+std::string confidenceOutOfRange(std::string_view text) {
+    return join("信頼係数 '", text, "' は 0 より大きく 1 より小さい数でなければなりません。");
+}
+
+std::string powerOutOfRange(std::string_view text) {
+    return join("検出力 '", text, "' は 0 より大きく 1 より小さい数でなければなりません。");
+}
+
+std::string filesDoNotMatch(std::string_view first, std::string_view second) {
+    return join("ファイル ", first, " と ", second,
+                " はパネル、組の順序またはイメージの数が異なるため、比べられません。");
+}
+
 }  // namespace kestrune::statistics::messages

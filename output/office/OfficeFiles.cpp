@@ -56,6 +56,16 @@ OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope,
                       [&](SpreadsheetBackend& b) { exportIndividualToSpreadsheet(b, tabs, scope); });
 }
 
+OfficeFile statisticsWorkbook(const TextGrid& grid, const std::string& caption,
+                               const std::filesystem::path& directory) {
+    return workbookOf(directory,
+                      [&](SpreadsheetBackend& b) { exportStatisticsToSpreadsheet(b, grid, caption); });
+}
+
+OfficeFile statisticsDocument(const TextGrid& grid) {
+    return documentOf(nullptr, [&](WordBackend& b) { exportStatisticsToWordProcessor(b, grid); });
+}
+
 OfficeFile correlationDocument(const TextGrid& grid) {
     return documentOf(nullptr, [&](WordBackend& b) { exportCorrelationToWordProcessor(b, grid); });
 }

@@ -30,7 +30,10 @@ OfficeFile scaleValueWorkbook(const TextGrid& grid, const std::string& seriesNam
                               const std::filesystem::path& directory = {});
 OfficeFile individualWorkbook(IndividualImageTabs& tabs, IndividualScope scope,
                               const std::filesystem::path& directory = {});
+OfficeFile statisticsWorkbook(const TextGrid& grid, const std::string& caption,
+                               const std::filesystem::path& directory = {});
 OfficeFile correlationDocument(const TextGrid& grid);
+OfficeFile statisticsDocument(const TextGrid& grid);
 OfficeFile scaleValueDocument(const TextGrid& grid);
 // Needs a QGuiApplication (the metafile measures its text).
 OfficeFile pictureDocument(PictureClipboard& clipboard, const Picture& picture, FigureSource source);

@@ -104,6 +104,17 @@ void exportScaleValuesToSpreadsheet(SpreadsheetBackend& backend, const TextGrid&
     });
 }
 
+void exportStatisticsToSpreadsheet(SpreadsheetBackend& backend, const TextGrid& grid,
+                                   const std::string& caption) {
+    SpreadsheetApplication app = SpreadsheetObject(backend, kSpreadsheetClass).Application();
+    runWithScreenUpdatingOff(app, [&] {
+        Workbook book = startWorkbook(app);
+        writeCells(book, grid);
+        formatTable(book, grid.rowCount(), grid.columnCount());
+        namePrintedSheet(book, caption, xlPortrait);
+    });
+}
+
 void exportIndividualToSpreadsheet(SpreadsheetBackend& backend, IndividualImageTabs& tabs,
                                    IndividualScope scope) {
     SpreadsheetApplication app = SpreadsheetObject(backend, kSpreadsheetClass).Application();

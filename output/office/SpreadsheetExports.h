@@ -26,6 +26,10 @@ void exportScaleValuesToSpreadsheet(SpreadsheetBackend& backend, const TextGrid&
 // The individual data table: the image shown now on the active sheet, or one new sheet per
 // image tab ahead of the workbook's first sheet, after which the first tab and the first
 // sheet are selected again.
+// A table of the statistics sub-page as it is, on one portrait sheet named after its caption.
+void exportStatisticsToSpreadsheet(SpreadsheetBackend& backend, const TextGrid& grid,
+                                   const std::string& caption);
+
 void exportIndividualToSpreadsheet(SpreadsheetBackend& backend, IndividualImageTabs& tabs,
                                    IndividualScope scope);
 

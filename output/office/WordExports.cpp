@@ -9,7 +9,7 @@
 namespace kestrune::office {
 namespace {
 
-enum class TableSource { CorrelationMatrix, ScaleValues };
+enum class TableSource { CorrelationMatrix, ScaleValues, Statistics };
 
 void rule(TableLine line, int border, int width) {
     DocBorder edge = line.Borders().item(border);
@@ -59,7 +59,7 @@ void exportTable(WordBackend& backend, const TextGrid& grid, TableSource source)
         rule(table.Rows().Item(1), wdBorderBottom, wdLineWidth050pt);
         rule(table.Rows().Item(rows), wdBorderBottom, wdLineWidth150pt);
         rule(table.Columns().Item(1), wdBorderRight, wdLineWidth050pt);
-        if (!matrix) {
+        if (source == TableSource::ScaleValues) {
             rule(table.Columns().Item(2), wdBorderRight, wdLineWidth050pt);
             const int images = (rows - 1) / 3;
             for (int t = 1; t <= images - 1; ++t)
@@ -82,6 +82,10 @@ void exportCorrelationToWordProcessor(WordBackend& backend, const TextGrid& grid
 
 void exportScaleValuesToWordProcessor(WordBackend& backend, const TextGrid& grid) {
     exportTable(backend, grid, TableSource::ScaleValues);
+}
+
+void exportStatisticsToWordProcessor(WordBackend& backend, const TextGrid& grid) {
+    exportTable(backend, grid, TableSource::Statistics);
 }
 
 void exportPictureToWordProcessor(WordBackend& backend, PictureClipboard& clipboard, const Picture& picture,

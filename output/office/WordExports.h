@@ -23,6 +23,9 @@ void exportScaleValuesToWordProcessor(WordBackend& backend, const TextGrid& grid
 // A figure pasted through the clipboard into a new document, as wide as the text area, at
 // the top-left corner of the text area of the first page.
 enum class FigureSource { CorrelationDiagram, NumberLine };
+// A table of the statistics sub-page as it is, ruled at its head and foot.
+void exportStatisticsToWordProcessor(WordBackend& backend, const TextGrid& grid);
+
 void exportPictureToWordProcessor(WordBackend& backend, PictureClipboard& clipboard, const Picture& picture,
                                   FigureSource source);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisInput.h"
+#include "analysis/statistics/FileDifferences.h"
 #include "analysis/statistics/FileStatistics.h"
 #include "core/SexGroup.h"
 #include "core/StudyDisk.h"
@@ -20,15 +21,18 @@ class QPushButton;
 namespace kestrune {
 
 struct AppContext;
+class SexGroupChooser;
 class TextGridModel;
 class TextGridView;
 
 // The statistics sub-page of the analysis page: for one data file, the consistency of each
 // subject, the agreement among them, Thurstone's and Bradley–Terry's scales and the order
-// effect, one table at a time, for the image of the page's image tabs or summarised over the
-// images; the shown table can be saved, copied and printed. Below it the screening: the
-// subjects inconsistent on more than a share of the images at a level, and a new data file
-// without them.
+// effect, the tests of difference with their letters, the score intervals, the win
+// probabilities, the sample size plan and the comparison with a second data file of the series,
+// one table at a time, for the image of the page's image tabs or summarised over the images;
+// the shown table can be saved, copied, printed and handed to the office suite. Below it the
+// screening: the subjects inconsistent on more than a share of the images at a level, and a
+// new data file without them.
 class StatisticsSubPage : public QWidget {
     Q_OBJECT
   public:
@@ -50,12 +54,22 @@ class StatisticsSubPage : public QWidget {
     QPushButton* copyButton() const { return copyButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* makeFileButton() const { return makeFileButton_; }
+    QPushButton* excelButton() const { return excelButton_; }
+    QPushButton* wordButton() const { return wordButton_; }
+    QDoubleSpinBox* testLevelBox() const { return testLevelBox_; }
+    QDoubleSpinBox* powerBox() const { return powerBox_; }
+    QDoubleSpinBox* confidenceBox() const { return confidenceBox_; }
+    SexGroupChooser* secondGroupChooser() const { return secondGroupChooser_; }
+    QComboBox* secondFileChooser() const { return secondFileChooser_; }
     TextGridView* gridView() const { return view_; }
     const TextGrid& grid() const { return grid_; }
     QLabel* pathLabel() const { return pathLabel_; }
 
   private:
     void recompute();
+    void recomputeDifferences();
+    void fillSecondFiles();
+    void compareWithSecondFile();
     void refreshTable();
     void refreshScreening();
     void makeFileWithoutScreened();
@@ -71,7 +85,10 @@ class StatisticsSubPage : public QWidget {
         std::vector<std::string> words;
     };
     std::optional<Source> source_;
-    std::optional<statistics::FileStatistics> stats_;
+    std::optional<statistics::FileStatistics> stats_;  // none when the file has no tournaments
+    std::string statisticsFailure_;                    // why, in that case
+    std::optional<statistics::FileDifferences> differences_;
+    std::optional<statistics::FileGroupComparison> comparison_;
     int image_ = 0;
     TextGrid grid_;
 
@@ -83,6 +100,13 @@ class StatisticsSubPage : public QWidget {
     QPushButton* saveButton_;
     QPushButton* copyButton_;
     QPushButton* printButton_;
+    QPushButton* excelButton_;
+    QPushButton* wordButton_;
+    QDoubleSpinBox* testLevelBox_;
+    QDoubleSpinBox* powerBox_;
+    QDoubleSpinBox* confidenceBox_;
+    SexGroupChooser* secondGroupChooser_;
+    QComboBox* secondFileChooser_;
     QDoubleSpinBox* levelBox_;
     QDoubleSpinBox* shareBox_;
     QLabel* screenedLabel_;
