@@ -1,10 +1,13 @@
 #include "analysis/CsvExport.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "analysis/AnalysisInput.h"
 #include "analysis/CsvRecords.h"
 #include "core/Error.h"
+#include "core/FreshMemory.h"
 #include "core/Response.h"
 
 namespace kestrune {
@@ -43,45 +46,70 @@ std::string field(std::string_view text) {
     return out;
 }
 
-std::string longLayout(const TSeries& series, TSexGroup group, std::string_view file,
-                       const TResponseMatrix& matrix, std::string_view lineEnd) {
+// Appends to a block sized beforehand, without the checks of a string's growth.
+class Writer {
+  public:
+    explicit Writer(char* at) : at_(at) {}
+    void put(std::string_view text) {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    char* at() const { return at_; }
+
+  private:
+    char* at_;
+};
+
+void appendLongLayout(std::string& out, const TSeries& series, TSexGroup group, std::string_view file,
+                      const TResponseMatrix& matrix, std::string_view lineEnd) {
     // Everything but the subject and the answer is the same for many rows: made once.
     const std::string prefix =
         field(series.name) + "," + std::string(sexGroupDirectory(group)) + "," + field(file) + ",";
     std::vector<std::string> trials;
+    std::vector<std::string> answers;  // per trial: A chosen, B chosen, unanswered
+    std::size_t longestTrial = 0;
     for (int p = 1; p <= matrix.pairs; ++p) {
         const TPanelPair& pair = series.pairs[p - 1];
         trials.push_back("," + decimal(p) + "," + decimal(pair.a) + "," + decimal(pair.b) + ",");
+        answers.push_back("0," + decimal(pair.a));
+        answers.push_back("1," + decimal(pair.b));
+        answers.push_back(",");
+        longestTrial = std::max({longestTrial, trials.back().size(), answers[answers.size() - 3].size(),
+                                 answers[answers.size() - 2].size()});
     }
     std::vector<std::string> images;
-    for (int i = 1; i <= matrix.images; ++i)
+    std::size_t longestImage = 0;
+    for (int i = 1; i <= matrix.images; ++i) {
         images.push_back(decimal(i) + "," + field(series.images[i - 1]) + ",");
-    std::string out(kLongCsvHeader);
-    out += lineEnd;
-    out.reserve(out.size() + matrix.answerCount() * (prefix.size() + 40));
+        longestImage = std::max(longestImage, images.back().size());
+    }
+    const std::string header = std::string(kLongCsvHeader) + std::string(lineEnd);
+    // The 5 MB of a 100-subject file in one block the kernel backs at once.
+    const std::size_t longestRow =
+        prefix.size() + decimal(matrix.subjects).size() + 2 * longestTrial + longestImage + lineEnd.size();
+    const std::size_t start = out.size();
+    const std::size_t room = header.size() + matrix.answerCount() * longestRow;
+    out.reserve(start + room);
+    populateForWriting(out.data() + start, room);
+    out.resize(start + room);
+    Writer writer(out.data() + start);
+    writer.put(header);
     const std::int32_t* answer = matrix.answers.data();
     for (int s = 1; s <= matrix.subjects; ++s) {
         const std::string subject = decimal(s);
-        for (int p = 1; p <= matrix.pairs; ++p) {
-            const TPanelPair& pair = series.pairs[p - 1];
-            const std::string chosenA = "0," + decimal(pair.a);
-            const std::string chosenB = "1," + decimal(pair.b);
-            for (int i = 1; i <= matrix.images; ++i, ++answer) {
-                out += prefix;
-                out += subject;
-                out += trials[p - 1];
-                out += images[i - 1];
-                if (*answer == kChoseA)
-                    out += chosenA;
-                else if (*answer == kChoseB)
-                    out += chosenB;
-                else
-                    out += ',';
-                out += lineEnd;
+        for (int p = 0; p < matrix.pairs; ++p) {
+            const std::string* answerTexts = &answers[3 * static_cast<std::size_t>(p)];
+            for (int i = 0; i < matrix.images; ++i, ++answer) {
+                writer.put(prefix);
+                writer.put(subject);
+                writer.put(trials[p]);
+                writer.put(images[i]);
+                writer.put(answerTexts[*answer == kChoseA ? 0 : *answer == kChoseB ? 1 : 2]);
+                writer.put(lineEnd);
             }
         }
     }
-    return out;
+    out.resize(static_cast<std::size_t>(writer.at() - out.data()));
 }
 
 // For every unordered pair of panels in the order 1:2, 1:3, 2:3, 1:4, ... the 0-based trial
@@ -113,9 +141,10 @@ std::vector<int> paircompColumns(const TSeries& series) {
     return columns;
 }
 
-std::string paircompLayout(const TSeries& series, const TResponseMatrix& matrix, std::string_view lineEnd) {
+void appendPaircompLayout(std::string& out, const TSeries& series, const TResponseMatrix& matrix,
+                          std::string_view lineEnd) {
     const std::vector<int> columns = paircompColumns(series);
-    std::string out = "subject,image,word";
+    out += "subject,image,word";
     for (int high = 2; high <= series.panelCount; ++high) {
         for (int low = 1; low < high; ++low)
             out += "," + decimal(low) + ":" + decimal(high);
@@ -139,7 +168,6 @@ std::string paircompLayout(const TSeries& series, const TResponseMatrix& matrix,
             out += lineEnd;
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -150,8 +178,10 @@ std::string exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view s
     const TResponseMatrix matrix = readMatching(disk.dataPath(group, seriesName, file), series);
     const std::string_view lineEnd = flavour == CsvFlavour::Excel ? "\r\n" : "\n";
     std::string text = flavour == CsvFlavour::Excel ? "\xEF\xBB\xBF" : "";
-    text += layout == CsvLayout::Long ? longLayout(series, group, file, matrix, lineEnd)
-                                      : paircompLayout(series, matrix, lineEnd);
+    if (layout == CsvLayout::Long)
+        appendLongLayout(text, series, group, file, matrix, lineEnd);
+    else
+        appendPaircompLayout(text, series, matrix, lineEnd);
     return text;
 }
 

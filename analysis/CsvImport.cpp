@@ -9,6 +9,7 @@
 #include "analysis/CsvRecords.h"
 #include "core/DiskNames.h"
 #include "core/Error.h"
+#include "core/FreshMemory.h"
 
 namespace kestrune {
 
@@ -17,6 +18,7 @@ namespace {
 // More subjects than any survey has; beyond it a file is refused before its memory grows.
 constexpr std::size_t kMaxImportedSubjects = 10000;
 constexpr std::size_t kShownFieldBytes = 40;
+constexpr std::size_t kExpectedSubjects = 100;
 
 // A field as a message quotes it: long texts shortened at a character boundary.
 std::string shown(std::string_view text) {
@@ -31,6 +33,11 @@ std::string shown(std::string_view text) {
 // A whole number as the tools write them: digits, perhaps with blanks around and a fraction of
 // zeros ("2.0", as a table with empty cells writes its numbers).
 std::optional<long long> wholeNumber(std::string_view text) {
+    // The common case, one or two digits, first.
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return text[0] - '0';
+    if (text.size() == 2 && text[0] >= '1' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9')
+        return (text[0] - '0') * 10 + (text[1] - '0');
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
@@ -107,6 +114,12 @@ class Reader {
         pairs_ = series_.pairCount;
         images_ = static_cast<int>(series_.images.size());
         perSubject_ = static_cast<std::size_t>(pairs_) * images_;
+        // Room for as many subjects as an analysis takes, backed by the kernel at once.
+        const std::size_t room = perSubject_ * kExpectedSubjects;
+        lines_.reserve(room);
+        answers_.reserve(room);
+        populateForWriting(lines_.data(), room * sizeof(std::uint32_t));
+        populateForWriting(answers_.data(), room * sizeof(std::int32_t));
     }
 
     std::string_view at(Column column) const { return records_.field(columns_[column]); }
