@@ -7,7 +7,6 @@
 #include "analysis/AnalysisInput.h"
 #include "analysis/CsvRecords.h"
 #include "core/Error.h"
-#include "core/FreshMemory.h"
 #include "core/Response.h"
 
 namespace kestrune {
@@ -46,70 +45,62 @@ std::string field(std::string_view text) {
     return out;
 }
 
-// Appends to a block sized beforehand, without the checks of a string's growth.
-class Writer {
+// Gathers rows in a small buffer and hands it to the sink whenever it fills.
+class Chunks {
   public:
-    explicit Writer(char* at) : at_(at) {}
-    void put(std::string_view text) {
-        std::memcpy(at_, text.data(), text.size());
-        at_ += text.size();
+    explicit Chunks(const ByteSink& sink) : sink_(sink) { buffer_.reserve(2 * kChunkBytes); }
+    std::string& buffer() { return buffer_; }
+    // After each row.
+    void rowDone() {
+        if (buffer_.size() >= kChunkBytes) {
+            sink_(buffer_);
+            buffer_.clear();
+        }
     }
-    char* at() const { return at_; }
+    void finish() {
+        if (!buffer_.empty())
+            sink_(buffer_);
+        buffer_.clear();
+    }
 
   private:
-    char* at_;
+    static constexpr std::size_t kChunkBytes = 1u << 16;
+    const ByteSink& sink_;
+    std::string buffer_;
 };
 
-void appendLongLayout(std::string& out, const TSeries& series, TSexGroup group, std::string_view file,
-                      const TResponseMatrix& matrix, std::string_view lineEnd) {
+void longLayout(Chunks& chunks, const TSeries& series, TSexGroup group, std::string_view file,
+                const TResponseMatrix& matrix, std::string_view lineEnd) {
     // Everything but the subject and the answer is the same for many rows: made once.
     const std::string prefix =
         field(series.name) + "," + std::string(sexGroupDirectory(group)) + "," + field(file) + ",";
-    std::vector<std::string> trials;
-    std::vector<std::string> answers;  // per trial: A chosen, B chosen, unanswered
-    std::size_t longestTrial = 0;
+    // The rest of a row after the subject, for every trial, image and answer (A, B, none):
+    // a row is then two pieces, the copying of which is most of the work.
+    std::vector<std::string> tails;
+    tails.reserve(static_cast<std::size_t>(matrix.pairs) * matrix.images * 3);
     for (int p = 1; p <= matrix.pairs; ++p) {
         const TPanelPair& pair = series.pairs[p - 1];
-        trials.push_back("," + decimal(p) + "," + decimal(pair.a) + "," + decimal(pair.b) + ",");
-        answers.push_back("0," + decimal(pair.a));
-        answers.push_back("1," + decimal(pair.b));
-        answers.push_back(",");
-        longestTrial = std::max({longestTrial, trials.back().size(), answers[answers.size() - 3].size(),
-                                 answers[answers.size() - 2].size()});
-    }
-    std::vector<std::string> images;
-    std::size_t longestImage = 0;
-    for (int i = 1; i <= matrix.images; ++i) {
-        images.push_back(decimal(i) + "," + field(series.images[i - 1]) + ",");
-        longestImage = std::max(longestImage, images.back().size());
-    }
-    const std::string header = std::string(kLongCsvHeader) + std::string(lineEnd);
-    // The 5 MB of a 100-subject file in one block the kernel backs at once.
-    const std::size_t longestRow =
-        prefix.size() + decimal(matrix.subjects).size() + 2 * longestTrial + longestImage + lineEnd.size();
-    const std::size_t start = out.size();
-    const std::size_t room = header.size() + matrix.answerCount() * longestRow;
-    out.reserve(start + room);
-    populateForWriting(out.data() + start, room);
-    out.resize(start + room);
-    Writer writer(out.data() + start);
-    writer.put(header);
-    const std::int32_t* answer = matrix.answers.data();
-    for (int s = 1; s <= matrix.subjects; ++s) {
-        const std::string subject = decimal(s);
-        for (int p = 0; p < matrix.pairs; ++p) {
-            const std::string* answerTexts = &answers[3 * static_cast<std::size_t>(p)];
-            for (int i = 0; i < matrix.images; ++i, ++answer) {
-                writer.put(prefix);
-                writer.put(subject);
-                writer.put(trials[p]);
-                writer.put(images[i]);
-                writer.put(answerTexts[*answer == kChoseA ? 0 : *answer == kChoseB ? 1 : 2]);
-                writer.put(lineEnd);
-            }
+        const std::string trial = "," + decimal(p) + "," + decimal(pair.a) + "," + decimal(pair.b) + ",";
+        for (int i = 1; i <= matrix.images; ++i) {
+            const std::string middle = trial + decimal(i) + "," + field(series.images[i - 1]) + ",";
+            for (const std::string& answer :
+                 {"0," + decimal(pair.a), "1," + decimal(pair.b), std::string(",")})
+                tails.push_back(middle + answer + std::string(lineEnd));
         }
     }
-    out.resize(static_cast<std::size_t>(writer.at() - out.data()));
+    std::string& out = chunks.buffer();
+    out += kLongCsvHeader;
+    out += lineEnd;
+    const std::int32_t* answer = matrix.answers.data();
+    const std::size_t perSubject = static_cast<std::size_t>(matrix.pairs) * matrix.images;
+    for (int s = 1; s <= matrix.subjects; ++s) {
+        const std::string head = prefix + decimal(s);
+        for (std::size_t k = 0; k < perSubject; ++k, ++answer) {
+            out += head;
+            out += tails[3 * k + (*answer == kChoseA ? 0 : *answer == kChoseB ? 1 : 2)];
+            chunks.rowDone();
+        }
+    }
 }
 
 // For every unordered pair of panels in the order 1:2, 1:3, 2:3, 1:4, ... the 0-based trial
@@ -141,9 +132,10 @@ std::vector<int> paircompColumns(const TSeries& series) {
     return columns;
 }
 
-void appendPaircompLayout(std::string& out, const TSeries& series, const TResponseMatrix& matrix,
-                          std::string_view lineEnd) {
+void paircompLayout(Chunks& chunks, const TSeries& series, const TResponseMatrix& matrix,
+                    std::string_view lineEnd) {
     const std::vector<int> columns = paircompColumns(series);
+    std::string& out = chunks.buffer();
     out += "subject,image,word";
     for (int high = 2; high <= series.panelCount; ++high) {
         for (int low = 1; low < high; ++low)
@@ -166,22 +158,32 @@ void appendPaircompLayout(std::string& out, const TSeries& series, const TRespon
                 out += chosen == std::min(pair.a, pair.b) ? "1" : "-1";
             }
             out += lineEnd;
+            chunks.rowDone();
         }
     }
 }
 
 }  // namespace
 
-std::string exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view seriesName,
-                      std::string_view file, CsvLayout layout, CsvFlavour flavour) {
+void exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view seriesName, std::string_view file,
+               CsvLayout layout, CsvFlavour flavour, const ByteSink& sink) {
     const TSeries series = readSupportedSeries(disk, seriesName);
     const TResponseMatrix matrix = readMatching(disk.dataPath(group, seriesName, file), series);
     const std::string_view lineEnd = flavour == CsvFlavour::Excel ? "\r\n" : "\n";
-    std::string text = flavour == CsvFlavour::Excel ? "\xEF\xBB\xBF" : "";
+    Chunks chunks(sink);
+    if (flavour == CsvFlavour::Excel)
+        chunks.buffer() += "\xEF\xBB\xBF";
     if (layout == CsvLayout::Long)
-        appendLongLayout(text, series, group, file, matrix, lineEnd);
+        longLayout(chunks, series, group, file, matrix, lineEnd);
     else
-        appendPaircompLayout(text, series, matrix, lineEnd);
+        paircompLayout(chunks, series, matrix, lineEnd);
+    chunks.finish();
+}
+
+std::string exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view series, std::string_view file,
+                      CsvLayout layout, CsvFlavour flavour) {
+    std::string text;
+    exportCsv(disk, group, series, file, layout, flavour, [&text](std::string_view piece) { text += piece; });
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/AtomicFile.h"
 #include "core/Series.h"
 #include "core/StudyDisk.h"
 
@@ -22,9 +23,13 @@ enum class CsvFlavour { Plain, Excel };
 inline constexpr std::string_view kLongCsvHeader =
     "series,group,file,subject,trial,panel_a,panel_b,image,word,answer,chosen";
 
-// The CSV text of one data file of a series. The file's pair and image counts must be the
-// series' (else UserError naming the file), every answer -1, 0 or 1; the paircomp layout is
-// refused when a pair of panels is presented more than once or a pair shows one panel twice.
+// The CSV text of one data file of a series, handed to `sink` in pieces of some kilobytes. The file's pair
+// and image counts must be the series' (else UserError naming the file), every answer -1, 0 or 1; the
+// paircomp layout is refused when a pair of panels is presented more than once or a pair shows one panel
+// twice.
+void exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view series, std::string_view file,
+               CsvLayout layout, CsvFlavour flavour, const ByteSink& sink);
+// The same as one text.
 std::string exportCsv(const StudyDisk& disk, TSexGroup group, std::string_view series, std::string_view file,
                       CsvLayout layout, CsvFlavour flavour);
 

@@ -32,12 +32,18 @@ std::string shown(std::string_view text) {
 
 // A whole number as the tools write them: digits, perhaps with blanks around and a fraction of
 // zeros ("2.0", as a table with empty cells writes its numbers).
-std::optional<long long> wholeNumber(std::string_view text) {
+std::optional<long long> anyWholeNumber(std::string_view text);
+
+inline std::optional<long long> wholeNumber(std::string_view text) {
     // The common case, one or two digits, first.
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
         return text[0] - '0';
     if (text.size() == 2 && text[0] >= '1' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9')
         return (text[0] - '0') * 10 + (text[1] - '0');
+    return anyWholeNumber(text);
+}
+
+std::optional<long long> anyWholeNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))

@@ -111,24 +111,33 @@ bool CsvRecords::fill() {
     return *got > 0;
 }
 
-void CsvRecords::endField() {
-    if (ends_.size() == kMaxFields)
-        fail(recordLine_, "列が " + std::to_string(kMaxFields) + " を超えています。");
-    ends_.push_back(text_.size());
+void CsvRecords::tooManyFields() const {
+    fail(recordLine_, "列が " + std::to_string(kMaxFields) + " を超えています。");
 }
 
-void CsvRecords::checkUtf8(std::size_t firstField) const {
-    const std::size_t from = firstField == 0 ? 0 : ends_[firstField - 1];
-    const std::size_t bad = firstInvalidUtf8(text_, from, text_.size());
-    if (bad == text_.size())
-        return;
-    // The line of the bad byte: the record's first line and the line ends before it.
-    std::size_t line = recordLine_;
-    for (std::size_t i = 0; i < bad; ++i) {
-        if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')))
-            ++line;
+void CsvRecords::checkUtf8() const {
+    // The record's text as a whole, and no field starting inside a character, which the whole
+    // would not show with the fields lying end to end.
+    bool valid = firstInvalidUtf8(text_, 0, text_.size()) == text_.size();
+    for (std::size_t f = 0; valid && f < ends_.size(); ++f) {
+        const std::size_t start = f == 0 ? 0 : ends_[f - 1];
+        valid = start == ends_[f] || (static_cast<unsigned char>(text_[start]) & 0xC0) != 0x80;
     }
-    fail(line, "UTF-8 の文字として正しくないバイトがあります(CSV は UTF-8 で保存してください)。");
+    if (valid)
+        return;
+    for (std::size_t f = 0; f < ends_.size(); ++f) {
+        const std::size_t start = f == 0 ? 0 : ends_[f - 1];
+        const std::size_t bad = firstInvalidUtf8(text_, start, ends_[f]);
+        if (bad == ends_[f])
+            continue;
+        // The line of the bad byte: the record's first line and the line ends before it.
+        std::size_t line = recordLine_;
+        for (std::size_t i = 0; i < bad; ++i) {
+            if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')))
+                ++line;
+        }
+        fail(line, "UTF-8 の文字として正しくないバイトがあります(CSV は UTF-8 で保存してください)。");
+    }
 }
 
 bool CsvRecords::next() {
@@ -145,23 +154,16 @@ bool CsvRecords::next() {
         return false;
     recordLine_ = line_;
     enum class State { FieldStart, Unquoted, Quoted, AfterQuote } state = State::FieldStart;
-    std::size_t checkedFields = 0;
     for (;;) {
         if (text_.size() > kMaxRecordBytes) {
             fail(recordLine_,
                  "行が長すぎます(1 行は " + std::to_string(kMaxRecordBytes / 1024) + " KB までです)。");
         }
-        // The fields complete so far are checked as they come, so a long run of bad bytes is
-        // found as soon as its field ends.
-        if (ends_.size() > checkedFields) {
-            checkUtf8(checkedFields);
-            checkedFields = ends_.size();
-        }
         if (position_ == filled_ && !fill()) {
             if (state == State::Quoted)
                 fail(recordLine_, "引用符(\")が閉じられないままファイルが終わっています。");
             endField();
-            checkUtf8(checkedFields);
+            checkUtf8();
             return true;
         }
         const char* const bytes = buffer_.data();
@@ -232,7 +234,7 @@ bool CsvRecords::next() {
         ++line_;
         if (ended == '\r' && (position_ < filled_ || fill()) && buffer_[position_] == '\n')
             ++position_;
-        checkUtf8(checkedFields);
+        checkUtf8();
         return true;
     }
 }

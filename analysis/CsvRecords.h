@@ -48,8 +48,13 @@ class CsvRecords {
 
   private:
     bool fill();  // more bytes into the buffer; false at the end of the file
-    void endField();
-    void checkUtf8(std::size_t firstField) const;
+    void endField() {
+        if (ends_.size() == kMaxFields)
+            tooManyFields();
+        ends_.push_back(text_.size());
+    }
+    [[noreturn]] void tooManyFields() const;
+    void checkUtf8() const;  // the current record
 
     std::string shownName_;
     std::optional<InputFile> in_;

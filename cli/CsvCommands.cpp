@@ -9,6 +9,7 @@
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
 #include "cli/CommonArguments.h"
+#include "core/AtomicFile.h"
 
 namespace kestrune::cli {
 namespace {
@@ -19,10 +20,16 @@ int exportCommand(Invocation& invocation) {
     const bool excel = takeFlag(args, "--excel");
     const std::optional<std::string> output = takeOption(args, "-o");
     const std::vector<std::string> names = positionals(args, 3);
-    const std::string text = exportCsv(
-        invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]), diskNameArgument(names[2]),
-        paircomp ? CsvLayout::Paircomp : CsvLayout::Long, excel ? CsvFlavour::Excel : CsvFlavour::Plain);
-    emitBytes(invocation, text, output);
+    // Written as made: the CSV of a 100-subject file is some megabytes.
+    const auto produce = [&](const ByteSink& sink) {
+        exportCsv(invocation.disk, sexGroupArgument(names[1]), diskNameArgument(names[0]),
+                  diskNameArgument(names[2]), paircomp ? CsvLayout::Paircomp : CsvLayout::Long,
+                  excel ? CsvFlavour::Excel : CsvFlavour::Plain, sink);
+    };
+    if (output)
+        writeFileAtomically(pathFromUtf8(*output), produce);
+    else
+        produce([&invocation](std::string_view piece) { invocation.out << piece; });
     return 0;
 }
 
