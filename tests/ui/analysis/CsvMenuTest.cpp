@@ -91,5 +91,23 @@ TEST_F(CsvMenuTest, ImportMakesADataFileNamedAsTheCsvAndAsksBeforeReplacing) {
     EXPECT_FALSE(fs::exists(dataFile(TSexGroup::Male, "壊れた")));
 }
 
+// With KESTRUNE_SCREENSHOT_DIR naming a directory, the list's popup menu is saved there.
+TEST_F(CsvMenuTest, Screenshot) {
+    const QString directory = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KESTRUNE_SCREENSHOT_DIR not set";
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    openAnalysisPage();
+    clickFile(QStringLiteral("例題"));
+    const QPoint at(20, 20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, fileList()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(fileList()->viewport(), &event);
+    QMenu* menu = fileList()->contextMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(fileList()->csvExportAction());
+    EXPECT_TRUE(menu->grab().save(directory + QStringLiteral("/analysis-csv-menu.png")));
+    menu->close();
+}
+
 }  // namespace
 }  // namespace kestrune::testing
