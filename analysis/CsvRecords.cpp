@@ -11,6 +11,8 @@ namespace kestrune {
 namespace {
 
 constexpr std::size_t kBufferBytes = 1u << 16;
+constexpr std::string_view kNotUtf8 =
+    "UTF-8 の文字として正しくないバイトがあります(CSV は UTF-8 で保存してください)。";
 
 bool needsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -21,13 +23,15 @@ bool needsQuotes(std::string_view field) {
 std::size_t firstInvalidUtf8(std::string_view text, std::size_t from, std::size_t to) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t i = from;
-    // Most text is ASCII: eight bytes at a time while no high bit is set.
-    for (std::uint64_t word; i + 8 <= to; i += 8) {
-        std::memcpy(&word, bytes + i, 8);
-        if (word & 0x8080808080808080u)
-            break;
-    }
     while (i < to) {
+        // Runs of ASCII eight bytes at a time.
+        for (std::uint64_t word; i + 8 <= to; i += 8) {
+            std::memcpy(&word, bytes + i, 8);
+            if (word & 0x8080808080808080u)
+                break;
+        }
+        if (i == to)
+            break;
         const unsigned char c = bytes[i];
         if (c < 0x80) {
             ++i;
@@ -136,11 +140,57 @@ void CsvRecords::checkUtf8() const {
             if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')))
                 ++line;
         }
-        fail(line, "UTF-8 の文字として正しくないバイトがあります(CSV は UTF-8 で保存してください)。");
+        fail(line, kNotUtf8);
     }
 }
 
+bool CsvRecords::nextPlainLine() {
+    const char* const start = buffer_.data() + position_;
+    const char* const end = buffer_.data() + filled_;
+    fields_.clear();
+    const char* field = start;
+    bool ascii = true;
+    for (const char* at = start; at < end; ++at) {
+        const char c = *at;
+        if (c == ',') {
+            if (fields_.size() == kMaxFields - 1)
+                return false;
+            fields_.emplace_back(field, static_cast<std::size_t>(at - field));
+            field = at + 1;
+        } else if (c == '\n' || (c == '\r' && at + 1 < end && at[1] == '\n')) {
+            fields_.emplace_back(field, static_cast<std::size_t>(at - field));
+            recordLine_ = line_;
+            if (!ascii) {
+                const std::string_view line(start, static_cast<std::size_t>(at - start));
+                if (firstInvalidUtf8(line, 0, line.size()) != line.size())
+                    fail(recordLine_, kNotUtf8);
+            }
+            position_ = static_cast<std::size_t>(at - buffer_.data()) + (c == '\r' ? 2 : 1);
+            ++line_;
+            return true;
+        } else if (c == '"' || c == '\r') {
+            return false;  // quoted fields and lone CRs take the general way
+        } else if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+        }
+    }
+    return false;  // the line goes on beyond the buffer
+}
+
 bool CsvRecords::next() {
+    if (started_ && position_ < filled_ && nextPlainLine())
+        return true;
+    if (!nextRecord())
+        return false;
+    fields_.clear();
+    for (std::size_t f = 0; f < ends_.size(); ++f) {
+        const std::size_t start = f == 0 ? 0 : ends_[f - 1];
+        fields_.push_back(std::string_view(text_).substr(start, ends_[f] - start));
+    }
+    return true;
+}
+
+bool CsvRecords::nextRecord() {
     text_.clear();
     ends_.clear();
     if (!started_) {

@@ -32,15 +32,12 @@ class CsvRecords {
 
     // The next record; false at the end of the file. Its fields stay valid until the next call.
     bool next();
-    std::size_t fieldCount() const { return ends_.size(); }
-    std::string_view field(std::size_t index) const {
-        const std::size_t start = index == 0 ? 0 : ends_[index - 1];
-        return std::string_view(text_).substr(start, ends_[index] - start);
-    }
+    std::size_t fieldCount() const { return fields_.size(); }
+    std::string_view field(std::size_t index) const { return fields_[index]; }
     // The line the current record starts on.
     std::size_t line() const { return recordLine_; }
     // A record of one empty field: a blank line.
-    bool blank() const { return ends_.size() == 1 && ends_[0] == 0; }
+    bool blank() const { return fields_.size() == 1 && fields_[0].empty(); }
 
     const std::string& shownName() const { return shownName_; }
     // "ファイル F の N 行目: " followed by the text, as every reading error starts.
@@ -55,6 +52,8 @@ class CsvRecords {
     }
     [[noreturn]] void tooManyFields() const;
     void checkUtf8() const;  // the current record
+    bool nextPlainLine();    // the common record: one line, no quotes, all in the buffer
+    bool nextRecord();       // any record, quoted fields and line ends in them included
 
     std::string shownName_;
     std::optional<InputFile> in_;
@@ -66,6 +65,8 @@ class CsvRecords {
 
     std::string text_;               // the current record's fields, unquoted, one after the other
     std::vector<std::size_t> ends_;  // where each field ends in text_
+    // The current record's fields: in text_, or in the buffer for a plain line.
+    std::vector<std::string_view> fields_;
     std::size_t recordLine_ = 0;
     std::size_t line_ = 1;  // the line the reading is on
 };
