@@ -255,3 +255,33 @@ TEST(CsvImport, RefusesAHundredMegabyteLineWithoutHoldingIt) {
                   [&] { importLongCsv(disk.disk(), TSexGroup::Mix, "色", "../外", disk.path("huge.csv")); }),
               "(no error)");
 }
+
+TEST(CsvImport, CountsLinesOfEveryKindOfLineEndAndInsideQuotes) {
+    TempDisk disk;
+    makeSmall(disk);
+    // CR, LF and CR LF line ends; a note over two lines (CR LF inside its quotes) and one over
+    // three (LF, then CR); the faulty row then stands on line 10.
+    disk.writeBytes("in.csv",
+                    "subject,trial,image,answer,note\r"
+                    "1,1,1,0,\"a\r\nb\"\n"
+                    "1,1,2,1,\r\n"
+                    "1,2,1,1,\"x\ny\rz\"\r"
+                    "1,2,2,,plain\n"
+                    "1,3,1,0,\n"
+                    "1,3,9,0,\n");
+    EXPECT_EQ(
+        userErrorOf([&] { importLongCsv(disk.disk(), TSexGroup::Mix, "色", "新", disk.path("in.csv")); }),
+        "CSV ファイル " + disk.path("in.csv").string() +
+            " の 10 行目: image の値 「9」 は 1 から 2 までの整数ではありません。");
+    disk.writeBytes("in.csv",
+                    "subject,trial,image,answer,note\r"
+                    "1,1,1,0,\"a\r\nb\"\n"
+                    "1,1,2,1,\r\n"
+                    "1,2,1,1,\"x\ny\rz\"\r"
+                    "1,2,2,,plain\n"
+                    "1,3,1,0,\n"
+                    "1,3,2,0,\"\"\"\"\r");
+    EXPECT_EQ(importLongCsv(disk.disk(), TSexGroup::Mix, "色", "新", disk.path("in.csv")), 1);
+    EXPECT_EQ(ReadResponseFile(disk.path("mix/色/新.dat")).answers,
+              (std::vector<std::int32_t>{0, 1, 1, -1, 0, 0}));
+}
