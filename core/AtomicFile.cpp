@@ -54,6 +54,11 @@ bool isTemporaryWriteName(std::string_view fileName) {
 }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    writeFileAtomically(target, [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+void writeFileAtomically(const std::filesystem::path& target,
+                         const std::function<void(const ByteSink&)>& produce) {
     const std::string label = pathToUtf8(target);
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
     std::string temporaryName = ".";
@@ -77,17 +82,29 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
         throw UserError(messages::cannotCreate(label));
     };
 
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = -1;
-        const bool ok = step("write", [&] {
-            n = ::write(fd, bytes.data() + written, bytes.size() - written);
-            return n > 0 || (n < 0 && errno == EINTR);
-        });
-        if (!ok)
-            fail();
-        if (n > 0)
-            written += static_cast<std::size_t>(n);
+    struct WriteFailed {};
+    const ByteSink sink = [&](std::string_view bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            ssize_t n = -1;
+            const bool ok = step("write", [&] {
+                n = ::write(fd, bytes.data() + written, bytes.size() - written);
+                return n > 0 || (n < 0 && errno == EINTR);
+            });
+            if (!ok)
+                throw WriteFailed{};
+            if (n > 0)
+                written += static_cast<std::size_t>(n);
+        }
+    };
+    try {
+        produce(sink);
+    } catch (const WriteFailed&) {
+        fail();
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
     }
     if (!step("fsync", [&] { return ::fsync(fd) == 0; }))
         fail();

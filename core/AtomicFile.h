@@ -12,6 +12,13 @@ namespace kestrune {
 // "ﾌｧｲﾙ %s を作成できません".
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// The same for a file made piece by piece: `produce` hands each piece to the sink it is given,
+// which writes it at once, so that a file of megabytes never needs a block its own size. An
+// exception from `produce` removes the temporary file and leaves the target as it was.
+using ByteSink = std::function<void(std::string_view)>;
+void writeFileAtomically(const std::filesystem::path& target,
+                         const std::function<void(const ByteSink&)>& produce);
+
 // Temporary files of an interrupted write carry this marker in their names (and start with
 // a dot), so that no listing shows them.
 bool isTemporaryWriteName(std::string_view fileName);

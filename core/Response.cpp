@@ -1,5 +1,6 @@
 #include "core/Response.h"
 
+#include "core/AtomicFile.h"
 #include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/TextLines.h"
@@ -12,13 +13,21 @@ void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix&
     if (!product || static_cast<std::uint64_t>(*product) > matrix.answers.size())
         throw UserError(messages::listIndexOutOfRange());
     const std::size_t count = static_cast<std::size_t>(*product);
-    std::vector<std::string> lines;
-    lines.reserve(count + 1);
-    lines.push_back(std::to_string(subjectCount) + "," + std::to_string(matrix.pairs) + "," +
-                    std::to_string(matrix.images));
-    for (std::size_t n = 0; n < count; ++n)
-        lines.push_back(std::to_string(matrix.answers[n]));
-    writeTextLines(path, lines);
+    // Digits, signs and commas only, the same in CP932 as in UTF-8: laid down in one block
+    // rather than a string per line, which for 112,500 answers cost more than the writing.
+    std::string bytes = std::to_string(subjectCount) + "," + std::to_string(matrix.pairs) + "," +
+                        std::to_string(matrix.images) + "\r\n";
+    bytes.reserve(bytes.size() + count * 3 + 64);
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::int32_t answer = matrix.answers[n];
+        if (answer >= 0 && answer <= 9) {
+            bytes += static_cast<char>('0' + answer);
+        } else {
+            bytes += std::to_string(answer);
+        }
+        bytes += "\r\n";
+    }
+    writeFileAtomically(path, bytes);
 }
 
 std::optional<std::size_t> FirstUnanswered(const TResponseMatrix& matrix) {

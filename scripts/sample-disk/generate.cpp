@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/PhysicalQuantity.h"
 #include "core/Response.h"
 #include "core/Series.h"
@@ -58,6 +59,25 @@ TResponseMatrix answers(const SampleSeries& series, int subjects, std::uint32_t 
     return matrix;
 }
 
+// Answers as a web form collects them, for the CSV import: one row per answer with the form's
+// own columns beside the ones the import reads, subjects named by their codes, rows in the
+// order the form stored them (subject, then image, then pair) and the chosen panel's number.
+std::string webFormCsv(const SampleSeries& series, const TResponseMatrix& matrix) {
+    std::string csv = "timestamp,subject,image,trial,chosen\n";
+    for (int s = 1; s <= matrix.subjects; ++s) {
+        const std::string code = "W" + std::to_string(100 + s);
+        for (int i = 1; i <= matrix.images; ++i) {
+            for (int p = 1; p <= matrix.pairs; ++p) {
+                const PairTexts& pair = series.order[p - 1];
+                csv += "2026-06-1" + std::to_string(s) + "T10:" + std::to_string(10 + p) + ":00," + code + "," +
+                       std::to_string(i) + "," + std::to_string(p) + "," +
+                       (matrix.at(s, p, i) == kChoseA ? pair.a : pair.b) + "\n";
+            }
+        }
+    }
+    return csv;
+}
+
 void makeDirectories(const StudyDisk& disk, const std::string& series) {
     std::filesystem::create_directories(disk.orderDirectory());
     std::filesystem::create_directories(disk.vocabularyDirectory());
@@ -100,6 +120,7 @@ int main(int argc, char* argv[]) {
         WriteResponseFile(disk.dataPath(TSexGroup::Mix, colours.name, "大学生2026"), students, students.subjects);
         const TResponseMatrix pilot = answers(colours, 1, 7u);
         WriteResponseFile(disk.dataPath(TSexGroup::Female, colours.name, "予備調査"), pilot, pilot.subjects);
+        writeFileAtomically(disk.root() / "回答フォーム.csv", webFormCsv(colours, answers(colours, 3, 2026u)));
         writePhysicalFileFromGrid(disk.physicalPath(colours.name),
                                   {{"物理量", "単位", "1", "2", "3", "4", "5"},
                                    {"明度", "cd/m2", "12.5", "20.1", "31", "45.2", "60.8"},

@@ -14,6 +14,7 @@
 #include "analysis/AnalysisGrids.h"
 #include "core/Error.h"
 #include "core/Listings.h"
+#include "ui/analysis/CsvTransfer.h"
 #include "ui/analysis/DataFileList.h"
 #include "ui/analysis/DataFileOperations.h"
 #include "ui/analysis/IndividualSubPage.h"
@@ -110,6 +111,16 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     connect(dataFileList_, &DataFileList::renameRequested, this, &AnalysisPage::renameFile);
     connect(dataFileList_, &DataFileList::deleteRequested, this, &AnalysisPage::deleteFiles);
     connect(dataFileList_, &DataFileList::moveRequested, this, &AnalysisPage::moveFiles);
+    connect(dataFileList_, &DataFileList::csvExportRequested, this, [this] {
+        if (const std::vector<std::string> names = dataFileList_->selectedNames(); !names.empty())
+            exportDataFileAsCsv(context_.prompter, context_.disk, sexGroupChooser_->group(), chosenSeries(),
+                                names.front());
+    });
+    connect(dataFileList_, &DataFileList::csvImportRequested, this, [this] {
+        if (!chosenSeries().empty() && importDataFileFromCsv(context_.prompter, context_.disk,
+                                                             sexGroupChooser_->group(), chosenSeries()))
+            afterFilesChanged();
+    });
     connect(dataFileList_, &DataFileList::menuAboutToShow, this,
             [this] { dataFileList_->updateMenu(sexGroupChooser_->group()); });
     connect(joinSubPage_, &JoinSubPage::merged, this, &AnalysisPage::afterFilesChanged);

@@ -52,6 +52,11 @@ void DataFileList::buildMenu() {
     individualAction_ = menu_->addAction(QStringLiteral("個人データの閲覧"));
     aggregateAction_ = menu_->addAction(QStringLiteral("データ集計"));
     menu_->addSeparator();
+    csvExportAction_ = menu_->addAction(QStringLiteral("CSV形式で書き出し…"));
+    csvImportAction_ = menu_->addAction(QStringLiteral("CSV形式から読み込み…"));
+    connect(csvExportAction_, &QAction::triggered, this, &DataFileList::csvExportRequested);
+    connect(csvImportAction_, &QAction::triggered, this, &DataFileList::csvImportRequested);
+    menu_->addSeparator();
     selectAllAction_ = menu_->addAction(QStringLiteral("すべて選択"));
     selectAllAction_->setShortcut(QKeySequence::SelectAll);
 
@@ -75,7 +80,8 @@ void DataFileList::buildMenu() {
 
 void DataFileList::updateMenu(TSexGroup currentGroup) {
     const bool any = !selectedItems().isEmpty();
-    for (QAction* action : {renameAction_, deleteAction_, joinAction_, individualAction_, aggregateAction_})
+    for (QAction* action :
+         {renameAction_, deleteAction_, joinAction_, individualAction_, aggregateAction_, csvExportAction_})
         action->setEnabled(any);
     moveMenu_->setEnabled(any);
     moveMenu_->menuAction()->setEnabled(any);

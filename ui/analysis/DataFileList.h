@@ -42,6 +42,8 @@ class DataFileList : public QTreeWidget {
     QAction* individualAction() const { return individualAction_; }
     QAction* aggregateAction() const { return aggregateAction_; }
     QAction* selectAllAction() const { return selectAllAction_; }
+    QAction* csvExportAction() const { return csvExportAction_; }
+    QAction* csvImportAction() const { return csvImportAction_; }
     // Enables the items as the menu shows them, the page's current group given.
     void updateMenu(TSexGroup currentGroup);
 
@@ -52,6 +54,8 @@ class DataFileList : public QTreeWidget {
     void joinRequested();
     void individualRequested();
     void aggregateRequested();
+    void csvExportRequested();
+    void csvImportRequested();
     // Before the context menu shows: the page answers with updateMenu().
     void menuAboutToShow();
 
@@ -68,6 +72,8 @@ class DataFileList : public QTreeWidget {
     QAction* individualAction_ = nullptr;
     QAction* aggregateAction_ = nullptr;
     QAction* selectAllAction_ = nullptr;
+    QAction* csvExportAction_ = nullptr;
+    QAction* csvImportAction_ = nullptr;
 };
 
 }  // namespace kestrune

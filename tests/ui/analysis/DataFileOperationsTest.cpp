@@ -51,7 +51,8 @@ TEST_F(AnalysisPageTest, TheMenuFollowsTheSelectionAndRenameMoveDeleteAreAllOrNo
     for (QAction* action : menu->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{"名前の変更", "削除", "移動", "", "結合リストに加える", "個人データの閲覧",
-                                  "データ集計", "", "すべて選択"}));
+                                  "データ集計", "", "CSV形式で書き出し…", "CSV形式から読み込み…", "",
+                                  "すべて選択"}));
     menu->popup(fileList()->mapToGlobal(QPoint(10, 10)));
     EXPECT_FALSE(fileList()->renameAction()->isEnabled());
     EXPECT_FALSE(fileList()->aggregateAction()->isEnabled());
