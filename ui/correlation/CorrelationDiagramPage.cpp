@@ -83,7 +83,7 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
 
     connectAxis(vertical_);
     connectAxis(horizontal_);
-    connect(shapeChooser_, &QComboBox::currentIndexChanged, this, &CorrelationDiagramPage::draw);
+    connect(shapeChooser_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
     connect(colourButton_, &QPushButton::clicked, this, &CorrelationDiagramPage::chooseColour);
     connect(swatch_, &ColourSwatch::doubleClicked, this, &CorrelationDiagramPage::chooseColour);
     connect(copyButton_, &QPushButton::clicked, this, [this] { copyFigureToClipboard(diagramPicture_); });
@@ -152,11 +152,11 @@ void CorrelationDiagramPage::connectAxis(const Axis& axis) {
         side->refillFiles(context_.disk, series());
         draw();
     });
-    connect(axis.side, &CorrelationSideControls::fileChanged, this, &CorrelationDiagramPage::draw);
+    connect(axis.side, &CorrelationSideControls::fileChanged, this, [this] { draw(Notice::Message); });
     connect(axis.side, &CorrelationSideControls::settingClicked, this,
             [this] { emit editQuantitiesRequested(QString::fromStdString(series())); });
-    connect(axis.items, &QComboBox::currentIndexChanged, this, &CorrelationDiagramPage::draw);
-    connect(axis.logarithmic, &QCheckBox::toggled, this, &CorrelationDiagramPage::draw);
+    connect(axis.items, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+    connect(axis.logarithmic, &QCheckBox::toggled, this, [this] { draw(); });
 }
 
 std::string CorrelationDiagramPage::series() const {
@@ -198,10 +198,14 @@ void CorrelationDiagramPage::setUpPage() {
         showError(context_.prompter, error);
         return;
     }
+    // Start where the data is: a group without a file of the series gives way to one with.
+    horizontal_.side->chooseGroupWithData(context_.disk, name);
+    vertical_.side->chooseGroupWithData(context_.disk, name);
     horizontal_.side->refillFiles(context_.disk, name);
     vertical_.side->refillFiles(context_.disk, name);
     if (name.empty()) {
         area_->showText({});
+        setFigureOutputEnabled(false);
         return;
     }
     draw();
@@ -232,9 +236,26 @@ std::optional<DiagramOutcome> CorrelationDiagramPage::loadAxis(const Axis& axis,
     return std::nullopt;
 }
 
-void CorrelationDiagramPage::draw() {
+void CorrelationDiagramPage::setFigureOutputEnabled(bool enabled) {
+    for (QPushButton* button : {copyButton_, saveButton_, printButton_, wordButton_})
+        button->setEnabled(enabled);
+}
+
+void CorrelationDiagramPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    const std::string name = series();
+    if (name.empty())
+        return;
+    horizontal_.side->refreshFiles(context_.disk, name);
+    vertical_.side->refreshFiles(context_.disk, name);
+    draw();
+}
+
+void CorrelationDiagramPage::draw(Notice notice) {
     if (!area_->text().isEmpty())
         area_->showText({});
+    // The figure is offered for output only while it is the one shown.
+    setFigureOutputEnabled(false);
     if (series().empty())
         return;
     DiagramInput input;
@@ -248,7 +269,9 @@ void CorrelationDiagramPage::draw() {
             }
         }
     } catch (const UserError& error) {
-        showError(context_.prompter, error);
+        area_->showText(QString::fromStdString(error.what()));
+        if (notice == Notice::Message)
+            showError(context_.prompter, error);
         return;
     }
     const QColor colour = swatch_->colour();
@@ -272,6 +295,7 @@ void CorrelationDiagramPage::draw() {
     }
     diagramPicture_ = std::move(drawn);
     area_->showPicture(&diagramPicture_);
+    setFigureOutputEnabled(true);
 }
 
 void CorrelationDiagramPage::chooseColour() {
