@@ -205,7 +205,6 @@ void CorrelationDiagramPage::setUpPage() {
     vertical_.side->refillFiles(context_.disk, name);
     if (name.empty()) {
         area_->showText({});
-        setFigureOutputEnabled(false);
         return;
     }
     draw();
@@ -236,11 +235,6 @@ std::optional<DiagramOutcome> CorrelationDiagramPage::loadAxis(const Axis& axis,
     return std::nullopt;
 }
 
-void CorrelationDiagramPage::setFigureOutputEnabled(bool enabled) {
-    for (QPushButton* button : {copyButton_, saveButton_, printButton_, wordButton_})
-        button->setEnabled(enabled);
-}
-
 void CorrelationDiagramPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     const std::string name = series();
@@ -254,8 +248,6 @@ void CorrelationDiagramPage::showEvent(QShowEvent* event) {
 void CorrelationDiagramPage::draw(Notice notice) {
     if (!area_->text().isEmpty())
         area_->showText({});
-    // The figure is offered for output only while it is the one shown.
-    setFigureOutputEnabled(false);
     if (series().empty())
         return;
     DiagramInput input;
@@ -295,7 +287,6 @@ void CorrelationDiagramPage::draw(Notice notice) {
     }
     diagramPicture_ = std::move(drawn);
     area_->showPicture(&diagramPicture_);
-    setFigureOutputEnabled(true);
 }
 
 void CorrelationDiagramPage::chooseColour() {

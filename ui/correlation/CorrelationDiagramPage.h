@@ -76,7 +76,6 @@ class CorrelationDiagramPage : public QWidget, public CataloguePage {
     // Loads one axis, or tells what the area shows instead.
     std::optional<DiagramOutcome> loadAxis(const Axis& axis, DiagramAxisInput& input) const;
     void draw(Notice notice = Notice::InPage);
-    void setFigureOutputEnabled(bool enabled);
     void chooseColour();
     void setUpPrintMargins();
     std::string series() const;

@@ -107,7 +107,7 @@ TEST_F(ResultsFollowTheFileTest, TheScreenedFileIsAnnouncedListedAndSelected) {
     clickFile(QStringLiteral("調査"));
     QTest::mouseClick(page()->statisticsButton(), Qt::LeftButton);
     StatisticsSubPage* statistics = page()->statisticsSubPage();
-    QTest::keyClicks(statistics->newFileNameEdit(), QStringLiteral("選別後"));
+    statistics->newFileNameEdit()->setText(QStringLiteral("選別後"));
     QTest::mouseClick(statistics->makeFileButton(), Qt::LeftButton);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.lastText().contains(QStringLiteral("選別後.dat を作成しました。")))

@@ -285,6 +285,7 @@ TEST_F(PhysicalQuantityEditorKeysTest, AMalformedNumberLeavesTheFocusOnItsCellRe
         EXPECT_EQ(QApplication::focusWidget(), editor.grid());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();  // the editor hands its text over queued
         EXPECT_EQ(editor.cell(4, 1), QStringLiteral("3"));
         button(editor, kSave)->click();
         return editor.result();
