@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -69,16 +71,29 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     buttons->addWidget(pageSetupButton_, 1, 1);
     buttons->addWidget(wordButton_, 2, 0);
 
-    auto* controls = new QVBoxLayout;
+    auto* controlPanel = new QWidget(this);
+    auto* controls = new QVBoxLayout(controlPanel);
+    controls->setContentsMargins(0, 0, 0, 0);
     controls->addLayout(seriesRow);
     controls->addWidget(buildAxisArea(QStringLiteral("縦軸"), vertical_));
     controls->addLayout(buttons);
     controls->addWidget(buildAxisArea(QStringLiteral("横軸"), horizontal_));
     controls->addWidget(buildPlotSettings());
     controls->addStretch(1);
+    // The column of controls is the tallest of the window: on a low screen it scrolls by
+    // itself, beside the diagram, instead of making every page taller.
+    auto* controlScroller = new QScrollArea(this);
+    controlScroller->setObjectName(QStringLiteral("diagramControls"));
+    controlScroller->setWidget(controlPanel);
+    controlScroller->setWidgetResizable(true);
+    controlScroller->setFrameShape(QFrame::NoFrame);
+    controlScroller->setFocusPolicy(Qt::NoFocus);
+    controlScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    controlScroller->setMinimumWidth(controlPanel->minimumSizeHint().width() +
+                                     controlScroller->verticalScrollBar()->sizeHint().width());
 
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(controls);
+    layout->addWidget(controlScroller);
     layout->addWidget(area_, 1);
 
     connectAxis(vertical_);
