@@ -23,7 +23,8 @@ int main(int argc, char* argv[]) {
     kestrune::WidgetPrompter dialogs;
     kestrune::AppContext* shared = nullptr;
     kestrune::StartFolderPrompter prompter(dialogs, [&shared] {
-        return shared == nullptr ? QString() : QString::fromStdString(kestrune::pathToUtf8(shared->disk.root()));
+        return shared == nullptr ? QString()
+                                 : QString::fromStdString(kestrune::pathToUtf8(shared->disk.root()));
     });
     kestrune::AppContext context(prompter);
     shared = &context;

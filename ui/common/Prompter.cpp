@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "core/Error.h"
 

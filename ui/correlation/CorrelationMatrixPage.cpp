@@ -123,8 +123,7 @@ void CorrelationMatrixPage::connectSide(CorrelationSideControls& side) {
         computeMatrix();
     });
     // The user chose this file: a failure to read it is told at once.
-    connect(&side, &CorrelationSideControls::fileChanged, this,
-            [this] { computeMatrix(Notice::Message); });
+    connect(&side, &CorrelationSideControls::fileChanged, this, [this] { computeMatrix(Notice::Message); });
     connect(&side, &CorrelationSideControls::settingClicked, this,
             [this] { emit editQuantitiesRequested(QString::fromStdString(series())); });
 }

@@ -173,9 +173,8 @@ void PhysicalQuantityEditor::saveAndClose() {
 
 void PhysicalQuantityEditor::reject() {
     if (changed()) {
-        const PromptAnswer answer =
-            prompter_.ask({QStringLiteral("変更を保存しますか?"), windowTitle(),
-                           PromptButtons::SaveDiscardCancel, PromptIcon::Question});
+        const PromptAnswer answer = prompter_.ask({QStringLiteral("変更を保存しますか?"), windowTitle(),
+                                                   PromptButtons::SaveDiscardCancel, PromptIcon::Question});
         if (answer == PromptAnswer::Yes) {
             saveAndClose();
             return;

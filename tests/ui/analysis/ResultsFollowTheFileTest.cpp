@@ -31,9 +31,9 @@ class ResultsFollowTheFileTest : public AnalysisPageTest {
     ScaleValueSubPage* scaleValues() { return page()->scaleValueSubPage(); }
 
     void expectScaleValueOutput(bool offered) {
-        for (QPushButton* button : {scaleValues()->saveButton(), scaleValues()->copyButton(),
-                                    scaleValues()->printButton(), scaleValues()->excelButton(),
-                                    scaleValues()->wordButton(), scaleValues()->graphButton()})
+        for (QPushButton* button :
+             {scaleValues()->saveButton(), scaleValues()->copyButton(), scaleValues()->printButton(),
+              scaleValues()->excelButton(), scaleValues()->wordButton(), scaleValues()->graphButton()})
             EXPECT_EQ(button->isEnabled(), offered) << button->text().toStdString();
     }
 };
@@ -59,7 +59,8 @@ TEST_F(ResultsFollowTheFileTest, TheTablesAndTheirLabelsAreEmptiedTogether) {
     clickFile(QStringLiteral("壊れ"));
     QTest::mouseClick(page()->aggregateButton(), Qt::LeftButton);
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(scaleValues()->pathLabel()->text().isEmpty()) << scaleValues()->pathLabel()->text().toStdString();
+    EXPECT_TRUE(scaleValues()->pathLabel()->text().isEmpty())
+        << scaleValues()->pathLabel()->text().toStdString();
     EXPECT_EQ(numbersOf(scaleValues()->grid()), "");
     expectScaleValueOutput(false);
 

@@ -89,7 +89,8 @@ TEST_F(StatisticsSubPageTest, ScreenedSubjectsGoIntoANewFileAndTheSourceStays) {
     page.makeFileButton()->click();
     // The user is told what was written: where, and how many subjects of all were kept.
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.lastText().endsWith(QStringLiteral("/kept.dat を作成しました。被験者 3 人のうち 2 人を残しました。")))
+    EXPECT_TRUE(prompter.lastText().endsWith(
+        QStringLiteral("/kept.dat を作成しました。被験者 3 人のうち 2 人を残しました。")))
         << prompter.lastText().toStdString();
     ASSERT_EQ(written.count(), 1);
     EXPECT_EQ(written.front().front().toString(), QStringLiteral("kept"));

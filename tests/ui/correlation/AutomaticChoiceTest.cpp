@@ -131,7 +131,8 @@ TEST(StartFolder, FileDialogsOpenInTheStudyDiskThenInTheFolderLastUsed) {
     makeColourSeries(disk);
     ScriptedPrompter dialogs;
     AppContext* shared = nullptr;
-    StartFolderPrompter prompter(dialogs, [&shared] { return QString::fromStdString(shared->disk.root().string()); });
+    StartFolderPrompter prompter(dialogs,
+                                 [&shared] { return QString::fromStdString(shared->disk.root().string()); });
     AppContext context(prompter);
     shared = &context;
     context.disk.setRoot(disk.root());

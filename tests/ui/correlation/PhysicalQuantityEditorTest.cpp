@@ -4,11 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "tests/ui/correlation/CorrelationDisk.h"
 #include "tests/ui/shell/MainWindowFixture.h"

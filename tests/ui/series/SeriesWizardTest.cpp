@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTest>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "core/TextLines.h"

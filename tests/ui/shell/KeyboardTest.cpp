@@ -57,7 +57,8 @@ class KeyboardTest : public MainWindowTest {
     static QList<QPushButton*> buttonsIn(const QList<QWidget*>& widgets) {
         QList<QPushButton*> buttons;
         for (QWidget* widget : widgets) {
-            if (auto* button = qobject_cast<QPushButton*>(widget); button != nullptr && !buttons.contains(button))
+            if (auto* button = qobject_cast<QPushButton*>(widget);
+                button != nullptr && !buttons.contains(button))
                 buttons << button;
         }
         return buttons;
@@ -78,8 +79,8 @@ class KeyboardTest : public MainWindowTest {
         const QList<QWidget*> forward = walk(tabBar(), true);
         ASSERT_FALSE(forward.isEmpty()) << "Tab never came back to the page tabs";
         for (QWidget* widget : forward)
-            EXPECT_TRUE(widget->isVisible()) << widget->metaObject()->className() << " "
-                                             << widget->accessibleName().toStdString();
+            EXPECT_TRUE(widget->isVisible())
+                << widget->metaObject()->className() << " " << widget->accessibleName().toStdString();
         QList<QPushButton*> expected;
         for (QPushButton* button : page->findChildren<QPushButton*>()) {
             if (button->isVisible() && button->isEnabled() && (button->focusPolicy() & Qt::TabFocus))
