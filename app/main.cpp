@@ -6,6 +6,7 @@
 #include "output/office/OfficeLauncher.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/StartFolderPrompter.h"
 #include "ui/shell/AddinMenu.h"
 #include "ui/shell/ApplicationSetup.h"
 #include "ui/shell/MainWindow.h"
@@ -22,8 +23,14 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     const QString disk = arguments.size() > 1 ? QDir(arguments.at(1)).absolutePath() : QDir::currentPath();
 
-    kestrune::WidgetPrompter prompter;
+    kestrune::WidgetPrompter dialogs;
+    kestrune::AppContext* shared = nullptr;
+    kestrune::StartFolderPrompter prompter(dialogs, [&shared] {
+        return shared == nullptr ? QString()
+                                 : QString::fromStdString(kestrune::pathToUtf8(shared->disk.root()));
+    });
     kestrune::AppContext context(prompter);
+    shared = &context;
     kestrune::MainWindowOptions options;
     options.studyDisk = kestrune::pathFromUtf8(QDir::cleanPath(disk).toStdString());
     options.addinFile = kestrune::pathFromUtf8(
@@ -31,8 +38,8 @@ int main(int argc, char* argv[]) {
     options.openCommand = kestrune::AddinMenu::openWithDesktop;
 
     kestrune::MainWindow window(context, options);
-    prompter.setParent(&window);
-    window.resize(900, 640);
+    dialogs.setParent(&window);
+    window.resizeToDefault();
     window.show();
     return QApplication::exec();
 }

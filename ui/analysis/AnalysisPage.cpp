@@ -70,7 +70,11 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     statisticsLayout->addWidget(statisticsImageTabs_);
     statisticsLayout->addWidget(statisticsSubPage_, 1);
     subPages_->addTab(statistics, QStringLiteral("詳細分析"));
+    // The buttons switch the sub-pages; their hidden tabs (the notebook's focus proxy) never
+    // take the focus, or Tab would stop on a control nobody sees.
     subPages_->tabBar()->hide();
+    subPages_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    subPages_->setFocusPolicy(Qt::NoFocus);
     showSubPage(EmptySubPage);
 
     auto* choosers = new QGridLayout;
@@ -95,8 +99,10 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     layout->addLayout(left);
     layout->addWidget(subPages_, 1);
 
-    connect(sexGroupChooser_, &QComboBox::currentIndexChanged, this,
-            [this] { guarded([this] { refillDataFiles(); }); });
+    connect(sexGroupChooser_, &QComboBox::currentIndexChanged, this, [this] {
+        clearResults();
+        guarded([this] { refillDataFiles(); });
+    });
     connect(joinButton_, &QPushButton::clicked, this, &AnalysisPage::joinFiles);
     connect(individualButton_, &QPushButton::clicked, this, &AnalysisPage::viewIndividual);
     connect(aggregateButton_, &QPushButton::clicked, this, &AnalysisPage::aggregate);
@@ -124,6 +130,40 @@ AnalysisPage::AnalysisPage(AppContext& context, QWidget* parent)
     connect(dataFileList_, &DataFileList::menuAboutToShow, this,
             [this] { dataFileList_->updateMenu(sexGroupChooser_->group()); });
     connect(joinSubPage_, &JoinSubPage::merged, this, &AnalysisPage::afterFilesChanged);
+    connect(statisticsSubPage_, &StatisticsSubPage::fileWritten, this, [this](const QString& name) {
+        relist({name.toStdString()});
+        emit dataFilesChanged();
+    });
+}
+
+void AnalysisPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    relist(dataFileList_->selectedNames());
+}
+
+void AnalysisPage::relist(const std::vector<std::string>& select) {
+    const std::string series = chosenSeries();
+    if (series.empty())
+        return;
+    // Read quietly: a listing that fails is told when the series or group is chosen.
+    const Listing<DataFileRow> listing = listDataFiles(context_.disk, sexGroupChooser_->group(), series);
+    dataFileList_->fill(listing.rows);
+    if (listing.rows.empty())
+        clearResults();
+    for (int i = 0; i < dataFileList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = dataFileList_->topLevelItem(i);
+        const std::string name = item->text(0).toStdString();
+        if (std::find(select.begin(), select.end(), name) != select.end()) {
+            item->setSelected(true);
+            dataFileList_->setCurrentItem(item, 0, QItemSelectionModel::Select);
+        }
+    }
+}
+
+void AnalysisPage::clearResults() {
+    individualSubPage_->clear();
+    scaleValueSubPage_->clear();
+    statisticsSubPage_->clear();
 }
 
 void AnalysisPage::showSubPage(SubPage page) {
@@ -155,6 +195,7 @@ void AnalysisPage::setUpPage() {
         scaleValueSubPage_->setUp(labels);
         scaleValueSubPage_->setSeriesName(series);
         individualSubPage_->setUp(labels);
+        statisticsSubPage_->clear();
         {
             const QSignalBlocker quiet(statisticsImageTabs_);
             while (statisticsImageTabs_->count() > 0)
@@ -162,6 +203,8 @@ void AnalysisPage::setUpPage() {
             for (const std::string& word : labels.imageWords)
                 statisticsImageTabs_->addTab(QString::fromStdString(word));
         }
+        // Start where the data is: a group without a file of the series gives way to one with.
+        sexGroupChooser_->chooseGroupWithData(context_.disk, series);
         refillDataFiles();
     });
 }
@@ -173,6 +216,8 @@ void AnalysisPage::refillDataFiles() {
         return;
     const Listing<DataFileRow> listing = listDataFiles(context_.disk, sexGroupChooser_->group(), series);
     dataFileList_->fill(listing.rows);
+    if (listing.rows.empty())
+        clearResults();
     if (listing.failure)
         throw *listing.failure;
 }
@@ -221,6 +266,7 @@ void AnalysisPage::renameFile(const QString& oldName, const QString& newName) {
         context_.prompter.ask({QStringLiteral("ファイル名が変更できませんでした。"), QStringLiteral("エラー"),
                                PromptButtons::Ok, PromptIcon::Error});
     }
+    clearResults();
     afterFilesChanged();
 }
 
@@ -237,6 +283,7 @@ void AnalysisPage::deleteFiles() {
                                PromptButtons::Ok, PromptIcon::None});
         return;
     }
+    clearResults();
     afterFilesChanged();
 }
 
@@ -249,6 +296,7 @@ void AnalysisPage::moveFiles(TSexGroup target) {
                                PromptButtons::Ok, PromptIcon::None});
         return;
     }
+    clearResults();
     afterFilesChanged();
 }
 

@@ -60,6 +60,10 @@ class AnalysisPage : public QWidget, public CataloguePage {
     // Lists the data files of the page's series and group again.
     void refillDataFiles();
 
+  protected:
+    // The disk as it is now: the file list is read again whenever the page is shown.
+    void showEvent(QShowEvent* event) override;
+
   signals:
     // Data files were renamed, deleted, moved or merged: the entry page lists its files again.
     void dataFilesChanged();
@@ -76,6 +80,10 @@ class AnalysisPage : public QWidget, public CataloguePage {
     void deleteFiles();
     void moveFiles(TSexGroup target);
     void afterFilesChanged();
+    // Empties every result table with its path label (series, group or files changed).
+    void clearResults();
+    // The list read again, the given names (or the selection as it was) selected.
+    void relist(const std::vector<std::string>& select);
 
     AppContext& context_;
     QComboBox* seriesChooser_;

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "core/Error.h"
 #include "output/office/IndividualTabs.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
@@ -90,8 +91,9 @@ IndividualSubPage::IndividualSubPage(AppContext& context, QWidget* parent)
 }
 
 void IndividualSubPage::setUp(const AnalysisPageLabels& labels) {
-    setUpIndividualGrid(grid_, labels.panelCount);
+    panelCount_ = labels.panelCount;
     imageWords_ = labels.imageWords;
+    clear();
     {
         const QSignalBlocker quiet(imageTabs_);
         while (imageTabs_->count() > 0)
@@ -103,14 +105,32 @@ void IndividualSubPage::setUp(const AnalysisPageLabels& labels) {
     view_->refresh();
 }
 
+void IndividualSubPage::clear() {
+    setUpIndividualGrid(grid_, panelCount_);
+    store_ = IndividualStore{};
+    setOutputEnabled(false);
+    view_->refresh();
+}
+
+void IndividualSubPage::setOutputEnabled(bool enabled) {
+    for (QPushButton* button : {saveButton_, printButton_, copyButton_, excelButton_})
+        button->setEnabled(enabled);
+}
+
 void IndividualSubPage::view(TSexGroup group, const std::string& series, const std::string& file) {
-    viewIndividualInto(grid_, store_, context_.disk, group, series, file, imageTabs_->currentIndex(),
-                       &context_.responseBuffer);
+    try {
+        viewIndividualInto(grid_, store_, context_.disk, group, series, file, imageTabs_->currentIndex(),
+                           &context_.responseBuffer);
+    } catch (const UserError&) {
+        clear();
+        throw;
+    }
+    setOutputEnabled(true);
     view_->refresh();
 }
 
 void IndividualSubPage::showSelectedImage() {
-    if (imageTabs_->currentIndex() < 0)
+    if (imageTabs_->currentIndex() < 0 || store_.records.empty())
         return;
     showImage(grid_, store_, imageTabs_->currentIndex());
     view_->refresh();

@@ -45,7 +45,11 @@ class IndividualSubPage : public QWidget {
     // The individual text of the chosen scope ("全イメージ" selects the first tab afterwards).
     std::vector<std::string> textLines();
 
+    // Empties the table; the output buttons wait for the next file.
+    void clear();
+
   private:
+    void setOutputEnabled(bool enabled);
     void showSelectedImage();
     void save();
     void sendToSpreadsheet();
@@ -54,6 +58,7 @@ class IndividualSubPage : public QWidget {
     TextGrid grid_;
     IndividualStore store_;
     std::vector<std::string> imageWords_;
+    int panelCount_ = 0;
     TextGridModel* model_;
     TextGridView* view_;
     QTabBar* imageTabs_;

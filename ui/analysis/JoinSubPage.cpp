@@ -113,6 +113,10 @@ void JoinSubPage::merge() {
             mergeDataFiles(context_.disk, list_, *target);
         }
         emit merged();
+        // The result may go to a group the list does not show: say where it went.
+        context_.prompter.ask({QStringLiteral("結合したファイルを %1 に保存しました。")
+                                   .arg(QString::fromStdString(StudyDisk::pathLabel(target->path))),
+                               QStringLiteral("データの結合"), PromptButtons::Ok, PromptIcon::Information});
     } catch (const UserError& error) {
         showError(context_.prompter, error);
     }

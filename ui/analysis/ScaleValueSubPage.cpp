@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "analysis/ScaleValueAggregation.h"
+#include "core/Error.h"
 #include "output/tables/ScaleValueExport.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
@@ -73,18 +74,39 @@ ScaleValueSubPage::ScaleValueSubPage(AppContext& context, QWidget* parent)
     printer_.TopMargin = 20;
     printer_.OnBeginPage = [this](TStrGridPrinter& printer) { drawPageHeader(printer); };
     printer_.OnEndPage = [this](TStrGridPrinter& printer) { drawPageFooter(printer); };
+    setOutputEnabled(false);
 }
 
 ScaleValueSubPage::~ScaleValueSubPage() = default;
 
 void ScaleValueSubPage::setUp(const AnalysisPageLabels& labels) {
-    setUpScaleValueGrid(grid_, labels.panelCount, labels.imageWords);
+    panelCount_ = labels.panelCount;
+    imageWords_ = labels.imageWords;
+    clear();
+}
+
+void ScaleValueSubPage::clear() {
+    setUpScaleValueGrid(grid_, panelCount_, imageWords_);
+    pathLabel_->clear();
+    setOutputEnabled(false);
     view_->refresh();
 }
 
+void ScaleValueSubPage::setOutputEnabled(bool enabled) {
+    for (QPushButton* button :
+         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_})
+        button->setEnabled(enabled);
+}
+
 void ScaleValueSubPage::aggregate(TSexGroup group, const std::string& series, const std::string& file) {
+    try {
+        aggregateIntoGrid(grid_, context_.disk, group, series, file, &context_.responseBuffer);
+    } catch (const UserError&) {
+        clear();
+        throw;
+    }
     pathLabel_->setText(QString::fromStdString(scaleValuePathLabel(context_.disk, group, series, file)));
-    aggregateIntoGrid(grid_, context_.disk, group, series, file, &context_.responseBuffer);
+    setOutputEnabled(true);
     view_->refresh();
 }
 

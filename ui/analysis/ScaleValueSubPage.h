@@ -26,9 +26,11 @@ class ScaleValueSubPage : public QWidget {
 
     // The page set-up's labels for a series: panel numbers, "平均", image words, statistic names.
     void setUp(const AnalysisPageLabels& labels);
-    // The aggregation of a data file: the path label first, then the table, which keeps its
-    // cells when the file cannot be read.
+    // The aggregation of a data file: the table and its path label together. A file that
+    // cannot be read leaves the table empty, never another file's numbers under its name.
     void aggregate(TSexGroup group, const std::string& series, const std::string& file);
+    // Empties the table and its path label; the output buttons wait for the next table.
+    void clear();
 
     const TextGrid& grid() const { return grid_; }
     TextGridView* gridView() const { return view_; }
@@ -44,6 +46,7 @@ class ScaleValueSubPage : public QWidget {
     TStrGridPrinter& gridPrinter() { return printer_; }
 
   private:
+    void setOutputEnabled(bool enabled);
     void save();
     void copy();
     void print();
@@ -63,6 +66,8 @@ class ScaleValueSubPage : public QWidget {
     QPushButton* excelButton_;
     QPushButton* wordButton_;
     std::string seriesName_;
+    int panelCount_ = 0;
+    std::vector<std::string> imageWords_;
     TStrGridPrinter printer_;
 };
 

@@ -190,12 +190,21 @@ void StatisticsSubPage::showFile(const StudyDisk& disk, TSexGroup group, std::st
         AnalysisInput input = st::loadPairedInput(disk, group, series, file, words);
         source_ = Source{disk, group, std::move(series), std::move(file), std::move(input), std::move(words)};
     } catch (const UserError& error) {
+        clear();
         showError(context_.prompter, error);
         return;
     }
     pathLabel_->setText(QString::fromStdString(shownPath(source_->input.dataPath)));
     recompute();
     fillSecondFiles();
+}
+
+void StatisticsSubPage::clear() {
+    source_.reset();
+    stats_.reset();
+    pathLabel_->clear();
+    refreshTable();
+    refreshScreening();
 }
 
 void StatisticsSubPage::showImage(int index) {
@@ -290,6 +299,8 @@ void StatisticsSubPage::refreshTable() {
     }
     model_->refresh();
     view_->refresh();
+    for (QPushButton* button : {saveButton_, copyButton_, printButton_})
+        button->setEnabled(stats_.has_value());
 }
 
 void StatisticsSubPage::refreshScreening() {
@@ -321,7 +332,7 @@ void StatisticsSubPage::makeFileWithoutScreened() {
             st::screenedFilePath(source_->disk, source_->group, source_->series, source_->file,
                                  newFileNameEdit_->text().toStdString());
         // Checked before the question, so that nobody is asked about a file that will not be written.
-        st::withoutScreened(source_->input.answers, stats_->screening);
+        const TResponseMatrix kept = st::withoutScreened(source_->input.answers, stats_->screening);
         if (std::filesystem::exists(target)) {
             const PromptAnswer answer = context_.prompter.ask({text(st::messages::kOverwriteQuestion),
                                                                text(st::messages::kOverwriteCaption),
@@ -330,6 +341,14 @@ void StatisticsSubPage::makeFileWithoutScreened() {
                 return;
         }
         st::writeScreenedFile(target, source_->input.answers, stats_->screening);
+        const QString name = QString::fromStdString(pathToUtf8(target.stem()));
+        context_.prompter.ask({QStringLiteral("%1 を作成しました。被験者 %2 人のうち %3 人を残しました。")
+                                   .arg(QString::fromStdString(shownPath(target)))
+                                   .arg(source_->input.answers.subjects)
+                                   .arg(kept.subjects),
+                               QStringLiteral("除外候補を除いたファイルの作成"), PromptButtons::Ok,
+                               PromptIcon::Information});
+        emit fileWritten(name);
     } catch (const UserError& error) {
         showError(context_.prompter, error);
     }

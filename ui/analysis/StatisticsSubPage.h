@@ -41,6 +41,8 @@ class StatisticsSubPage : public QWidget {
     // Reads and computes everything for a file; a failure is shown and the page keeps what it
     // showed before.
     void showFile(const StudyDisk& disk, TSexGroup group, std::string series, std::string file);
+    // Empties the table, its path label and the screening.
+    void clear();
     // The image of the page's image tabs (0 for the first).
     void showImage(int index);
 
@@ -64,6 +66,10 @@ class StatisticsSubPage : public QWidget {
     TextGridView* gridView() const { return view_; }
     const TextGrid& grid() const { return grid_; }
     QLabel* pathLabel() const { return pathLabel_; }
+
+  signals:
+    // A data file was written beside the shown one: its name.
+    void fileWritten(const QString& name);
 
   private:
     void recompute();

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "core/Error.h"
@@ -64,13 +65,21 @@ PromptAnswer WidgetPrompter::ask(const PromptRequest& request) {
         case PromptButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
+        case PromptButtons::SaveDiscardCancel:
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+            box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Ok:
             return PromptAnswer::Ok;
         case QMessageBox::Yes:
+        case QMessageBox::Save:
             return PromptAnswer::Yes;
         case QMessageBox::No:
+        case QMessageBox::Discard:
             return PromptAnswer::No;
         default:
             return request.buttons == PromptButtons::YesNo ? PromptAnswer::No

@@ -15,7 +15,8 @@ class UserError;
 
 // Every message box and dialog the application shows goes through this interface, so that
 // tests can answer it and check the exact text, caption, buttons and icon.
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// SaveDiscardCancel shows 保存 / 破棄 / キャンセル and answers Yes / No / Cancel.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class PromptIcon { None, Information, Warning, Question, Error };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 

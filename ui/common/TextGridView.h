@@ -18,8 +18,14 @@ class TextGridView : public QTableView {
     // Shows the grid's current cells and sizes.
     void refresh();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
   private:
     void applySizes();
+    // True when Tab (or Shift+Tab) from the current cell would wrap round the grid.
+    bool tabWouldWrap(bool forward);
 
     TextGridModel& model_;
     bool applying_ = false;

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -69,21 +71,34 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     buttons->addWidget(pageSetupButton_, 1, 1);
     buttons->addWidget(wordButton_, 2, 0);
 
-    auto* controls = new QVBoxLayout;
+    auto* controlPanel = new QWidget(this);
+    auto* controls = new QVBoxLayout(controlPanel);
+    controls->setContentsMargins(0, 0, 0, 0);
     controls->addLayout(seriesRow);
     controls->addWidget(buildAxisArea(QStringLiteral("縦軸"), vertical_));
     controls->addLayout(buttons);
     controls->addWidget(buildAxisArea(QStringLiteral("横軸"), horizontal_));
     controls->addWidget(buildPlotSettings());
     controls->addStretch(1);
+    // The column of controls is the tallest of the window: on a low screen it scrolls by
+    // itself, beside the diagram, instead of making every page taller.
+    auto* controlScroller = new QScrollArea(this);
+    controlScroller->setObjectName(QStringLiteral("diagramControls"));
+    controlScroller->setWidget(controlPanel);
+    controlScroller->setWidgetResizable(true);
+    controlScroller->setFrameShape(QFrame::NoFrame);
+    controlScroller->setFocusPolicy(Qt::NoFocus);
+    controlScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    controlScroller->setMinimumWidth(controlPanel->minimumSizeHint().width() +
+                                     controlScroller->verticalScrollBar()->sizeHint().width());
 
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(controls);
+    layout->addWidget(controlScroller);
     layout->addWidget(area_, 1);
 
     connectAxis(vertical_);
     connectAxis(horizontal_);
-    connect(shapeChooser_, &QComboBox::currentIndexChanged, this, &CorrelationDiagramPage::draw);
+    connect(shapeChooser_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
     connect(colourButton_, &QPushButton::clicked, this, &CorrelationDiagramPage::chooseColour);
     connect(swatch_, &ColourSwatch::doubleClicked, this, &CorrelationDiagramPage::chooseColour);
     connect(copyButton_, &QPushButton::clicked, this, [this] { copyFigureToClipboard(diagramPicture_); });
@@ -152,11 +167,11 @@ void CorrelationDiagramPage::connectAxis(const Axis& axis) {
         side->refillFiles(context_.disk, series());
         draw();
     });
-    connect(axis.side, &CorrelationSideControls::fileChanged, this, &CorrelationDiagramPage::draw);
+    connect(axis.side, &CorrelationSideControls::fileChanged, this, [this] { draw(Notice::Message); });
     connect(axis.side, &CorrelationSideControls::settingClicked, this,
             [this] { emit editQuantitiesRequested(QString::fromStdString(series())); });
-    connect(axis.items, &QComboBox::currentIndexChanged, this, &CorrelationDiagramPage::draw);
-    connect(axis.logarithmic, &QCheckBox::toggled, this, &CorrelationDiagramPage::draw);
+    connect(axis.items, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+    connect(axis.logarithmic, &QCheckBox::toggled, this, [this] { draw(); });
 }
 
 std::string CorrelationDiagramPage::series() const {
@@ -198,6 +213,9 @@ void CorrelationDiagramPage::setUpPage() {
         showError(context_.prompter, error);
         return;
     }
+    // Start where the data is: a group without a file of the series gives way to one with.
+    horizontal_.side->chooseGroupWithData(context_.disk, name);
+    vertical_.side->chooseGroupWithData(context_.disk, name);
     horizontal_.side->refillFiles(context_.disk, name);
     vertical_.side->refillFiles(context_.disk, name);
     if (name.empty()) {
@@ -232,7 +250,17 @@ std::optional<DiagramOutcome> CorrelationDiagramPage::loadAxis(const Axis& axis,
     return std::nullopt;
 }
 
-void CorrelationDiagramPage::draw() {
+void CorrelationDiagramPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    const std::string name = series();
+    if (name.empty())
+        return;
+    horizontal_.side->refreshFiles(context_.disk, name);
+    vertical_.side->refreshFiles(context_.disk, name);
+    draw();
+}
+
+void CorrelationDiagramPage::draw(Notice notice) {
     if (!area_->text().isEmpty())
         area_->showText({});
     if (series().empty())
@@ -248,7 +276,9 @@ void CorrelationDiagramPage::draw() {
             }
         }
     } catch (const UserError& error) {
-        showError(context_.prompter, error);
+        area_->showText(QString::fromStdString(error.what()));
+        if (notice == Notice::Message)
+            showError(context_.prompter, error);
         return;
     }
     const QColor colour = swatch_->colour();

@@ -59,7 +59,14 @@ class CorrelationDiagramPage : public QWidget, public CataloguePage {
     // sets this page up again.
     void editQuantitiesRequested(const QString& series);
 
+  protected:
+    // The disk as it is now: the file choosers are listed again whenever the page is shown.
+    void showEvent(QShowEvent* event) override;
+
   private:
+    // A file the page chose itself that cannot be read is told in the diagram's area; one the
+    // user chose is also told by a message.
+    enum class Notice { InPage, Message };
     Axis makeAxis(const QString& imageName, const QString& physicalName, const QString& settingName,
                   const QString& checkName);
     QWidget* buildAxisArea(const QString& title, const Axis& axis);
@@ -68,7 +75,7 @@ class CorrelationDiagramPage : public QWidget, public CataloguePage {
     void fillItems(const Axis& axis);
     // Loads one axis, or tells what the area shows instead.
     std::optional<DiagramOutcome> loadAxis(const Axis& axis, DiagramAxisInput& input) const;
-    void draw();
+    void draw(Notice notice = Notice::InPage);
     void chooseColour();
     void setUpPrintMargins();
     std::string series() const;

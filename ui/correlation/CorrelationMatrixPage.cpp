@@ -64,9 +64,16 @@ CorrelationMatrixPage::CorrelationMatrixPage(AppContext& context, QWidget* paren
     controls->addLayout(buttons);
     controls->addStretch(1);
 
+    stateLabel_ = new QLabel(this);
+    stateLabel_->setObjectName(QStringLiteral("matrixState"));
+    stateLabel_->setWordWrap(true);
+    stateLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(gridView_, 1);
+    gridColumn->addWidget(stateLabel_);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(controls);
-    layout->addWidget(gridView_, 1);
+    layout->addLayout(gridColumn, 1);
 
     connectSide(*columns_);
     connectSide(*rows_);
@@ -115,7 +122,8 @@ void CorrelationMatrixPage::connectSide(CorrelationSideControls& side) {
         side.refillFiles(context_.disk, series());
         computeMatrix();
     });
-    connect(&side, &CorrelationSideControls::fileChanged, this, &CorrelationMatrixPage::computeMatrix);
+    // The user chose this file: a failure to read it is told at once.
+    connect(&side, &CorrelationSideControls::fileChanged, this, [this] { computeMatrix(Notice::Message); });
     connect(&side, &CorrelationSideControls::settingClicked, this,
             [this] { emit editQuantitiesRequested(QString::fromStdString(series())); });
 }
@@ -147,33 +155,66 @@ void CorrelationMatrixPage::setUpPage() {
         rows_->refillFiles(context_.disk, name);
         grid_.resize(2, 2);
         grid_.clearCells();
+        stateLabel_->clear();
+        setOutputEnabled(false);
         showGrid();
         return;
     }
     try {
         setUpCorrelationGrid(grid_, context_.disk, name, side(*columns_).kind, side(*rows_).kind);
     } catch (const UserError& error) {
-        showGrid();
-        showError(context_.prompter, error);
+        failed(error, Notice::InPage);
         return;
     }
+    // Start where the data is: a group without a file of the series gives way to one with.
+    columns_->chooseGroupWithData(context_.disk, name);
+    rows_->chooseGroupWithData(context_.disk, name);
     columns_->refillFiles(context_.disk, name);
     rows_->refillFiles(context_.disk, name);
     computeMatrix();
 }
 
-void CorrelationMatrixPage::computeMatrix() {
+void CorrelationMatrixPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    const std::string name = series();
+    if (name.empty())
+        return;
+    columns_->refreshFiles(context_.disk, name);
+    rows_->refreshFiles(context_.disk, name);
+    computeMatrix();
+}
+
+void CorrelationMatrixPage::computeMatrix(Notice notice) {
     const std::string name = series();
     if (name.empty())
         return;
     try {
         computeCorrelationMatrix(grid_, context_.disk, name, side(*columns_), side(*rows_));
     } catch (const UserError& error) {
-        showGrid();
-        showError(context_.prompter, error);
+        failed(error, notice);
         return;
     }
+    stateLabel_->clear();
+    setOutputEnabled(true);
     showGrid();
+}
+
+void CorrelationMatrixPage::failed(const UserError& error, Notice notice) {
+    // No number of an earlier file stays under the name of the one that failed.
+    for (int row = grid_.fixedRows; row < grid_.rowCount(); ++row) {
+        for (int column = grid_.fixedColumns; column < grid_.columnCount(); ++column)
+            grid_.setCell(column, row, std::string());
+    }
+    stateLabel_->setText(QString::fromStdString(error.what()));
+    setOutputEnabled(false);
+    showGrid();
+    if (notice == Notice::Message)
+        showError(context_.prompter, error);
+}
+
+void CorrelationMatrixPage::setOutputEnabled(bool enabled) {
+    for (QPushButton* button : {saveButton_, printButton_, copyButton_, excelButton_, wordButton_})
+        button->setEnabled(enabled);
 }
 
 void CorrelationMatrixPage::showGrid() {

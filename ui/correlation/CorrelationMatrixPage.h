@@ -7,12 +7,14 @@
 #include "ui/shell/CataloguePage.h"
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace kestrune {
 
 struct AppContext;
 class CorrelationGridModel;
+class UserError;
 class CorrelationSideControls;
 class TextGridView;
 
@@ -42,16 +44,27 @@ class CorrelationMatrixPage : public QWidget, public CataloguePage {
     QPushButton* copyButton() const { return copyButton_; }
     QPushButton* excelButton() const { return excelButton_; }
     QPushButton* wordButton() const { return wordButton_; }
+    // Below the grid: why the matrix is empty, when a file chosen by the page could not be read.
+    QLabel* stateLabel() const { return stateLabel_; }
 
   signals:
     // "設定" of either area: the main window edits the series' quantities and, after a save,
     // sets this page up again.
     void editQuantitiesRequested(const QString& series);
 
+  protected:
+    // The disk as it is now: the file choosers are listed again whenever the page is shown.
+    void showEvent(QShowEvent* event) override;
+
   private:
+    // A failure while computing a choice the page made itself (start, series or group change,
+    // page shown) is shown in the state label; one the user made is also shown as a message.
+    enum class Notice { InPage, Message };
+    void failed(const UserError& error, Notice notice);
+    void setOutputEnabled(bool enabled);
     QWidget* buildArea(const QString& title, CorrelationSideControls& side);
     void connectSide(CorrelationSideControls& side);
-    void computeMatrix();
+    void computeMatrix(Notice notice = Notice::InPage);
     CorrelationSide side(const CorrelationSideControls& controls) const;
     std::string series() const;
     void showGrid();
@@ -68,6 +81,7 @@ class CorrelationMatrixPage : public QWidget, public CataloguePage {
     QPushButton* copyButton_;
     QPushButton* excelButton_;
     QPushButton* wordButton_;
+    QLabel* stateLabel_;
 };
 
 }  // namespace kestrune

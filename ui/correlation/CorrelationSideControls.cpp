@@ -72,6 +72,18 @@ void CorrelationSideControls::refillFiles(const StudyDisk& disk, std::string_vie
         fileChooser_->setCurrentIndex(0);
 }
 
+void CorrelationSideControls::refreshFiles(const StudyDisk& disk, std::string_view series) {
+    const QString chosen = fileChooser_->currentText();
+    refillFiles(disk, series);
+    const QSignalBlocker blocker(fileChooser_);
+    if (const int kept = fileChooser_->findText(chosen); kept >= 0)
+        fileChooser_->setCurrentIndex(kept);
+}
+
+void CorrelationSideControls::chooseGroupWithData(const StudyDisk& disk, std::string_view series) {
+    groupChooser_->chooseGroupWithData(disk, series);
+}
+
 void CorrelationSideControls::selectFirstGroup() {
     const QSignalBlocker blocker(groupChooser_);
     groupChooser_->setCurrentIndex(0);

@@ -45,6 +45,11 @@ class CorrelationSideControls : public QObject {
     void refillFiles(const StudyDisk& disk, std::string_view series);
     // Start-up: the first group chosen.
     void selectFirstGroup();
+    // The files listed again as the disk has them now, the chosen one kept when still there.
+    void refreshFiles(const StudyDisk& disk, std::string_view series);
+    // Quietly chooses the first group holding a data file of the series when the chosen one
+    // holds none.
+    void chooseGroupWithData(const StudyDisk& disk, std::string_view series);
 
   signals:
     void kindChosen();

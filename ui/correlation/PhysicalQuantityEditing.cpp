@@ -58,6 +58,7 @@ bool editPhysicalQuantities(AppContext& context, const std::string& series, QWid
         showError(context.prompter, error);
         return false;
     }
+    editor->markUnchanged();
     editor->setImportDirectory(fromUtf8(pathToUtf8(context.disk.physicalDirectory(series))));
     // A file that cannot be written shows why and gives the grid back, until it is saved or
     // the user discards it.

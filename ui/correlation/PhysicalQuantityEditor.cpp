@@ -72,7 +72,7 @@ PhysicalQuantityEditor::PhysicalQuantityEditor(Prompter& prompter, QWidget* pare
         {"コピー", "データをクリップボードにコピーします。", nullptr},
         {"貼り付け", "クリップボードのデータを貼り付けます。", &PhysicalQuantityEditor::pasteRows},
         {"印刷", "一覧印刷します。", &PhysicalQuantityEditor::printGrid},
-        {"破棄して終了", "変更を保存せずに終了します。", &PhysicalQuantityEditor::reject},
+        {"破棄して終了", "変更を保存せずに終了します。", &PhysicalQuantityEditor::discardAndClose},
     };
     auto* panel = new QGridLayout;
     for (const EditorButton& entry : kButtons) {
@@ -162,10 +162,31 @@ void PhysicalQuantityEditor::saveAndClose() {
             grid_->setCurrentCell(row, column);
             prompter_.ask({QStringLiteral("数値形式が正しくありません。"), QStringLiteral("エラー"),
                            PromptButtons::Ok, PromptIcon::None});
+            // Back on the offending cell, ready for the corrected number.
+            grid_->setFocus(Qt::OtherFocusReason);
+            grid_->setCurrentCell(row, column);
             return;
         }
     }
     accept();
+}
+
+void PhysicalQuantityEditor::reject() {
+    if (changed()) {
+        const PromptAnswer answer = prompter_.ask({QStringLiteral("変更を保存しますか?"), windowTitle(),
+                                                   PromptButtons::SaveDiscardCancel, PromptIcon::Question});
+        if (answer == PromptAnswer::Yes) {
+            saveAndClose();
+            return;
+        }
+        if (answer != PromptAnswer::No)
+            return;
+    }
+    QDialog::reject();
+}
+
+void PhysicalQuantityEditor::discardAndClose() {
+    QDialog::reject();
 }
 
 void PhysicalQuantityEditor::addQuantity() {

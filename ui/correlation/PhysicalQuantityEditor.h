@@ -38,6 +38,13 @@ class PhysicalQuantityEditor : public QDialog {
     // The panel's buttons in order: save, add, delete, import, copy, paste, print, discard.
     const QList<QPushButton*>& buttons() const { return buttons_; }
 
+    // Takes the grid as it is now as the saved state: Escape and the close box ask before
+    // dropping any change made after this.
+    void markUnchanged() { savedRows_ = rows(); }
+    bool changed() const { return rows() != savedRows_; }
+    // Escape and the close box: with changes, "変更を保存しますか?" first.
+    void reject() override;
+
     // The operations of the buttons.
     void saveAndClose();
     void addQuantity();
@@ -46,6 +53,7 @@ class PhysicalQuantityEditor : public QDialog {
     void copyGrid() const;
     void pasteRows();
     void printGrid();
+    void discardAndClose();
 
   private:
     void appendRow();
@@ -56,6 +64,7 @@ class PhysicalQuantityEditor : public QDialog {
     QTableWidget* grid_;
     QList<QPushButton*> buttons_;
     QString importDirectory_;
+    std::vector<std::vector<std::string>> savedRows_;
 };
 
 }  // namespace kestrune

@@ -77,9 +77,10 @@ int SeriesWizard::panelCount() const {
 
 void SeriesWizard::showPage(Page page) {
     pages_->setCurrentIndex(page);
-    // Each page has its own default button: "次へ >>" on pages 1 and 3, "追加" on page 2.
+    // Each page has its own default button: "次へ >>" on pages 1 and 3, "追加" on page 2,
+    // "完了" on the last.
     QPushButton* defaults[] = {namePage_->buttons()->forward(), imagePage_->addButton(),
-                               orderPage_->buttons()->forward(), nullptr};
+                               orderPage_->buttons()->forward(), summaryPage_->buttons()->forward()};
     for (QPushButton* button : defaults) {
         if (button != nullptr)
             button->setDefault(false);

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -53,7 +55,15 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(buildDriveBar(options.studyDisk));
     layout->addWidget(pages_, 1);
-    setCentralWidget(central);
+    // On a small screen (1024 x 600 with a desktop panel) the pages scroll rather than being
+    // cut off: the window's own minimum is only what the scroll area needs.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("pageScroller"));
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
 
     catalogue_ = std::make_unique<CatalogueReload>(
         context_, *pages_, *seriesPage_, *entryPage_, *analysisPage_,
@@ -98,6 +108,20 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
 }
 
 MainWindow::~MainWindow() = default;
+
+QSize MainWindow::defaultSize(const QSize& available) {
+    const QSize preferred(900, 640);
+    return available.isEmpty() ? preferred : preferred.boundedTo(available);
+}
+
+void MainWindow::resizeToDefault() {
+    const QScreen* shown = screen();
+    // The frame and title bar take their part of the free area too (guessed before the first show).
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = QSize(16, 40);
+    resize(defaultSize(shown == nullptr ? QSize() : shown->availableSize() - frame));
+}
 
 QWidget* MainWindow::buildDriveBar(const std::filesystem::path& studyDisk) {
     auto* bar = new QWidget(this);

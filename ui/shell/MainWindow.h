@@ -65,6 +65,11 @@ class MainWindow : public QMainWindow {
     // Sort directions of the analysis page's data file list columns, +1 at start.
     std::array<int, 3>& dataFileSortDirections();
 
+    // The size the window opens at: 900 x 640, or what the screen's free area holds of it.
+    static QSize defaultSize(const QSize& available);
+    // Opens at the default size on the screen the window is on.
+    void resizeToDefault();
+
     void ReloadCatalogue(bool full);
     // F5 and "最新の情報に更新": a full reload, unless an entry is in progress.
     void refresh();

@@ -93,15 +93,17 @@ TEST_F(AnalysisPageTest, AggregationShowsTheTableAndSavesWhatTheBatchProgramWrit
     EXPECT_EQ(shownCaption, QStringLiteral("データ集計"));
     EXPECT_TRUE(prompter.dialogHandlers.empty());
 
-    // A file that cannot be read changes the path label only; the table keeps its cells.
+    // A file that cannot be read empties the table with its path label: no earlier numbers
+    // stand under its name, and nothing is offered for output.
     disk.writeLines("male/印象/壊れ.dat", {"x,3,1", "0"});
     chooseGroup(TSexGroup::Female);
     chooseGroup(TSexGroup::Male);
     clickFile(QStringLiteral("壊れ"));
     QTest::mouseClick(page()->aggregateButton(), Qt::LeftButton);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("'x' は整数ではありません"));
-    EXPECT_TRUE(sub->pathLabel()->text().endsWith(QStringLiteral("壊れ.dat")));
-    EXPECT_EQ(readAccessibleTable(sub->gridView()), cellsOf(expected.grid));
+    EXPECT_TRUE(sub->pathLabel()->text().isEmpty());
+    EXPECT_NE(readAccessibleTable(sub->gridView()), cellsOf(expected.grid));
+    EXPECT_FALSE(sub->saveButton()->isEnabled());
 }
 
 TEST_F(AnalysisPageTest, IndividualViewFollowsTheImageTabsAndCopiesWhatTheBatchProgramPrints) {

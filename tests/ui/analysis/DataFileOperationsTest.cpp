@@ -201,6 +201,10 @@ TEST_F(AnalysisPageTest, FilesOfTwoGroupsMergeIntoMixAndTheTargetIsReplacedOnlyW
     QTest::mouseClick(join->mergeButton(), Qt::LeftButton);
     const fs::path merged = dataFile(TSexGroup::Mix, "ALL");
     ASSERT_TRUE(fs::exists(merged));
+    // Written into 混合 while the list shows 男性: the user is told where it went.
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("結合したファイルを %1 に保存しました。")
+                                       .arg(QString::fromStdString(StudyDisk::pathLabel(merged))));
+    EXPECT_EQ(prompter.messages.back().caption, QStringLiteral("データの結合"));
     const std::vector<std::string> one = readTextLines(dataFile(TSexGroup::Female, "一人"));
     const std::vector<std::string> two = readTextLines(dataFile(TSexGroup::Male, "例題"));
     std::vector<std::string> expected{"3," + splitAtFirstComma(two[0]).after};

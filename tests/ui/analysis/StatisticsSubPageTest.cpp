@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "core/Cp932.h"
@@ -84,19 +85,26 @@ TEST_F(StatisticsSubPageTest, ScreenedSubjectsGoIntoANewFileAndTheSourceStays) {
     EXPECT_EQ(page.screenedLabel()->text(), QStringLiteral("除外候補の被験者: 2"));
     const std::string source = readBytes(disk.path("mix/六色/調査.dat"));
     QTest::keyClicks(page.newFileNameEdit(), QStringLiteral("kept"));
+    QSignalSpy written(&page, &StatisticsSubPage::fileWritten);
     page.makeFileButton()->click();
-    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
-    const std::string written = readBytes(disk.path("mix/六色/kept.dat"));
-    EXPECT_EQ(written.substr(0, 9), "2,15,2\r\n0");
+    // The user is told what was written: where, and how many subjects of all were kept.
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.lastText().endsWith(
+        QStringLiteral("/kept.dat を作成しました。被験者 3 人のうち 2 人を残しました。")))
+        << prompter.lastText().toStdString();
+    ASSERT_EQ(written.count(), 1);
+    EXPECT_EQ(written.front().front().toString(), QStringLiteral("kept"));
+    const std::string writtenBytes = readBytes(disk.path("mix/六色/kept.dat"));
+    EXPECT_EQ(writtenBytes.substr(0, 9), "2,15,2\r\n0");
     EXPECT_EQ(readBytes(disk.path("mix/六色/調査.dat")), source);
 
     // Replacing asks first; No leaves the file as it was.
     std::filesystem::resize_file(disk.path("mix/六色/kept.dat"), 3);
     prompter.answers.push_back(PromptAnswer::No);
     page.makeFileButton()->click();
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("同名のファイルが存在しますが、上書きしますか?"));
-    EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("ファイルの上書きの確認"));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text, QStringLiteral("同名のファイルが存在しますが、上書きしますか?"));
+    EXPECT_EQ(prompter.messages[1].caption, QStringLiteral("ファイルの上書きの確認"));
     EXPECT_EQ(std::filesystem::file_size(disk.path("mix/六色/kept.dat")), 3u);
 
     // The source's own name is refused.

@@ -2,11 +2,13 @@
 // and every button of the editor's panel pressed on a real editor.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "tests/ui/correlation/CorrelationDisk.h"
 #include "tests/ui/shell/MainWindowFixture.h"
@@ -213,6 +215,82 @@ TEST_F(EditorOperationsTest, ImportOfAFourPanelFileIntoFivePanelsLeavesTheFifthE
     prompter.fileNames.push_back(QString::fromStdString((files.root() / "other.phy").string()));
     button(editor, kImport)->click();
     EXPECT_EQ(editor.rowCount(), 21);
+}
+
+}  // namespace
+}  // namespace kestrune::testing
+
+namespace kestrune::testing {
+namespace {
+
+// Escape and the close box ask before dropping edits; the offending cell of a malformed
+// number takes the keys typed next.
+class PhysicalQuantityEditorKeysTest : public PhysicalQuantityEditorTest {
+  protected:
+    static void showActive(PhysicalQuantityEditor& editor) {
+        editor.show();
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    }
+    std::string savedFile() const { return readBytes(disk.root() / "physical/色/色.phy"); }
+};
+
+TEST_F(PhysicalQuantityEditorKeysTest, EscapeAndTheCloseBoxAskBeforeDroppingEdits) {
+    disk.writeLines("physical/色/色.phy", physicalLines({{"重さ", "", {"1", "2", "3", "4", "5"}}}));
+    const std::string before = savedFile();
+    openWindow();
+    editFromMatrixPage([&](PhysicalQuantityEditor& editor) {
+        showActive(editor);
+        // Nothing changed: Escape closes without a question.
+        QTest::keyClick(editor.grid(), Qt::Key_Escape);
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_TRUE(prompter.messages.empty());
+        return editor.result();
+    });
+    editFromMatrixPage([&](PhysicalQuantityEditor& editor) {
+        showActive(editor);
+        editor.grid()->item(1, 2)->setText(QStringLiteral("7"));
+        prompter.answers = {PromptAnswer::Cancel, PromptAnswer::No};
+        QTest::keyClick(editor.grid(), Qt::Key_Escape);
+        EXPECT_EQ(prompter.lastText(), QStringLiteral("変更を保存しますか?"));
+        EXPECT_EQ(prompter.messages.back().buttons, PromptButtons::SaveDiscardCancel);
+        EXPECT_TRUE(editor.isVisible()) << "キャンセル keeps the editor and its edits";
+        EXPECT_EQ(editor.cell(2, 1), QStringLiteral("7"));
+        QTest::keyClick(editor.grid(), Qt::Key_Escape);
+        EXPECT_FALSE(editor.isVisible()) << "破棄 closes";
+        EXPECT_EQ(prompter.messages.size(), 2u);
+        return editor.result();
+    });
+    EXPECT_EQ(savedFile(), before);
+    editFromMatrixPage([&](PhysicalQuantityEditor& editor) {
+        showActive(editor);
+        editor.grid()->item(1, 2)->setText(QStringLiteral("7"));
+        prompter.answers = {PromptAnswer::Yes};
+        editor.close();
+        EXPECT_FALSE(editor.isVisible()) << "保存 saves and closes";
+        return editor.result();
+    });
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    EXPECT_NE(savedFile(), before);
+    EXPECT_NE(savedFile().find("\"\"\r\n7\r\n2\r\n"), std::string::npos) << savedFile();
+}
+
+TEST_F(PhysicalQuantityEditorKeysTest, AMalformedNumberLeavesTheFocusOnItsCellReadyForTyping) {
+    openWindow();
+    editFromMatrixPage([&](PhysicalQuantityEditor& editor) {
+        showActive(editor);
+        fill(editor, 1, {"明度", "", "1", "2", "x", "4", "5"});
+        QTest::mouseClick(button(editor, kSave), Qt::LeftButton);
+        EXPECT_EQ(prompter.lastText(), QStringLiteral("数値形式が正しくありません。"));
+        EXPECT_EQ(QApplication::focusWidget(), editor.grid());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();  // the editor hands its text over queued
+        EXPECT_EQ(editor.cell(4, 1), QStringLiteral("3"));
+        button(editor, kSave)->click();
+        return editor.result();
+    });
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 }  // namespace

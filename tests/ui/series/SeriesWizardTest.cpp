@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "core/TextLines.h"
@@ -394,6 +396,39 @@ TEST_F(SeriesWizardTest, TheOrderImportFollowsThePanelCountChosenOnTheFirstPage)
     ASSERT_EQ(grid()->rowCount(), 6);
     EXPECT_EQ(cell(5, 0), QStringLiteral("3"));
     EXPECT_EQ(cell(5, 1), QStringLiteral("4"));
+}
+
+}  // namespace
+}  // namespace kestrune::testing
+
+namespace kestrune::testing {
+namespace {
+
+// Enter in the order grid (not editing) goes on to the summary, and Enter there presses "完了".
+TEST_F(SeriesWizardTest, EnterGoesOnFromTheOrderGridAndFinishesOnTheLastPage) {
+    wizard.show();
+    wizard.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    wizard.namePage()->panelCountBox()->setValue(4);
+    goToOrderPage(QStringLiteral("s"), {QStringLiteral("w1"), QStringLiteral("w2")});
+    setRows({{"1", "2"}, {"3", "4"}, {"1", "3"}, {"2", "4"}, {"1", "4"}, {"2", "3"}});
+    grid()->setFocus();
+    grid()->setCurrentCell(5, 1);
+    QCoreApplication::processEvents();
+    // The cell editor opened by the move takes the first Enter: it ends the editing.
+    if (QApplication::focusWidget() != grid()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(wizard.currentPage(), SeriesWizard::OrderPage);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), grid());
+    QTest::keyClick(grid(), Qt::Key_Return);
+    ASSERT_EQ(wizard.currentPage(), SeriesWizard::SummaryPage) << prompter.lastText().toStdString();
+    QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &wizard,
+                    Qt::Key_Return);
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+    EXPECT_TRUE(std::filesystem::is_regular_file(disk.path("order/s.ord")));
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
 }
 
 }  // namespace
