@@ -1,6 +1,7 @@
 #include "core/IniProfile.h"
 
 #include "core/Cp932.h"
+#include "core/LineCursor.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -59,21 +60,18 @@ IniProfile IniProfile::read(const std::filesystem::path& file) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error))
             return {};
-        return fromLines(readTextLines(file));
+        // Walked line by line: a registry padded with millions of empty lines keeps none of them.
+        return parse(readWholeText(file));
     } catch (const std::exception&) {
         return {};  // a registry that cannot be read reads as empty, like a missing one
     }
 }
 
 IniProfile IniProfile::parse(std::string_view utf8Text) {
-    return fromLines(splitLines(utf8Text));
-}
-
-IniProfile IniProfile::fromLines(const std::vector<std::string>& lines) {
     IniProfile profile;
     std::map<std::string, std::string>* section = nullptr;
-    for (const std::string& rawLine : lines) {
-        const std::string_view line = trimBlanks(rawLine);
+    for (LineCursor cursor(utf8Text); !cursor.atEnd();) {
+        const std::string_view line = trimBlanks(cursor.next());
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[') {

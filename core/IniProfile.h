@@ -21,7 +21,6 @@ class IniProfile {
     std::string value(std::string_view section, std::string_view key) const;
 
   private:
-    static IniProfile fromLines(const std::vector<std::string>& lines);
 
     // Lower-cased section, then lower-cased key.
     std::map<std::string, std::map<std::string, std::string>, std::less<>> sections_;

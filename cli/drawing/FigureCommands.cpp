@@ -15,6 +15,7 @@
 #include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Picture.h"
+#include "cli/drawing/DrawingStart.h"
 #include "output/figure/FigureApplication.h"
 #include "output/figure/FigureClipboards.h"
 #include "output/figure/FigureFiles.h"
@@ -46,7 +47,7 @@ FigureTarget figureTarget(const std::optional<std::string>& output) {
 // Returns the exit status: a document whose paste failed is written, and reported.
 int writeTarget(Invocation& invocation, const FigureTarget& target, const Picture& picture,
                 office::FigureSource source) {
-    ensureFigureApplication();
+    startDrawing();
     if (target.format) {
         writeFigure(target.path, picture, *target.format);
         return 0;
