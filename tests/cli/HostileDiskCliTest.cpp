@@ -27,6 +27,7 @@ void makeSmallSeries(const TempDisk& disk) {
     disk.makeSeries("s", 3, {"明るい"});
     disk.writeLines("male/s/f.dat", {"2,3,1", "0", "1", "0", "1", "1", "0"});
     disk.writeLines("male/s/g.dat", {"1,3,1", "1", "1", "0"});
+    disk.writeLines("female/s/h.dat", {"1,3,1", "0", "0", "1"});
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ TEST(HostileDiskCli, NothingIsWrittenOrReadOutsideTheDiskThroughALink) {
     fs::remove_all(disk.path("mix/s"));
     fs::create_directory_symlink(outside.path("victim"), disk.path("mix/s"));
     for (const char* yes : {"", "--yes "}) {
-        CliRun merged = run(disk, std::string("merge s ") + yes + "--into 全員 male:f male:g");
+        CliRun merged = run(disk, std::string("merge s ") + yes + "--into 全員 male:f female:h");
         EXPECT_EQ(merged.status, 1) << merged.out << merged.err;
         EXPECT_NE(merged.err.find("mix/s は調査ディスクの外を指すリンクです"), std::string::npos) << merged.err;
         EXPECT_FALSE(fs::exists(outside.path("victim/全員.dat")));
