@@ -9,33 +9,42 @@
 namespace kestrune {
 
 TextFile::TextFile(const std::filesystem::path& path)
-    : path_(path), shown_(StudyDisk::pathLabel(path)), bytes_(readFileBytes(path)), cursor_(bytes_) {}
+    : shown_(StudyDisk::pathLabel(path)), stream_(path) {}
+
+void TextFile::returnToDecoded() {
+    stream_.rewind();
+    std::string_view raw;
+    for (std::size_t at = 0; at < lines_.size(); ++at)
+        stream_.next(raw);
+}
 
 bool TextFile::hasLine(std::size_t number) {
     if (number <= lines_.size())
         return true;
-    // Counted on a copy of the cursor: nothing is kept of the lines passed over.
-    LineCursor ahead = cursor_;
-    for (std::size_t at = lines_.size(); at < number; ++at) {
-        if (ahead.atEnd())
-            return false;
-        ahead.next();
-    }
-    return true;
+    // Counted ahead without keeping anything, then read again from where the decoded lines end.
+    std::size_t seen = lines_.size();
+    std::string_view raw;
+    while (seen < number && stream_.next(raw))
+        ++seen;
+    returnToDecoded();
+    return seen >= number;
 }
 
 std::size_t TextFile::countAll() {
-    return lines_.size() + countLines(cursor_.rest());
+    const std::size_t count = lines_.size() + stream_.skipRest();
+    returnToDecoded();
+    return count;
 }
 
 const std::string& TextFile::line(std::size_t number) {
     if (number == 0 || !hasLine(number)) {
-        if (bytes_.empty())
+        if (!hasLine(1))
             throw UserError(messages::emptyFile(shown_));
         throw UserError(messages::missingLine(shown_, number, countAll()));
     }
+    std::string_view raw;
     while (lines_.size() < number) {
-        const std::string_view raw = cursor_.next();
+        stream_.next(raw);
         std::size_t failedAt = 0;
         std::optional<std::string> text = tryDecodeCp932(raw, failedAt);
         if (!text)

@@ -8,17 +8,17 @@
 #include <string_view>
 #include <vector>
 
-#include "core/LineCursor.h"
+#include "core/StreamedLines.h"
 
 namespace kestrune {
 
-// A study disk text file (CP932) whose lines are split and decoded only as far as its reader
-// asks: a file padded with millions of line ends after the lines its header promises costs no
-// more than the file's bytes. Every error names the file and the line, with the runtime's text
+// A study disk text file (CP932) whose lines are read, split and decoded only as far as its
+// reader asks, through a small buffer: a file padded with millions of line ends after the lines
+// its header promises costs no more than those lines. Every error names the file and the line, with the runtime's text
 // at its end: "ファイル …/a.dat の 51 行目: 'a' は整数ではありません".
 class TextFile {
   public:
-    // Reads the bytes (up to the size limit); a missing or unreadable file throws
+    // Opens the file (up to the size limit); a missing or unreadable file throws
     // "ﾌｧｲﾙ %s は開けません".
     explicit TextFile(const std::filesystem::path& path);
 
@@ -44,12 +44,12 @@ class TextFile {
 
   private:
     std::size_t countAll();
+    // Back to the line after the last one decoded, after looking further ahead.
+    void returnToDecoded();
 
-    std::filesystem::path path_;
     std::string shown_;
-    std::string bytes_;
-    LineCursor cursor_{std::string_view()};  // over bytes_, past the lines decoded so far
-    std::vector<std::string> lines_;         // decoded lines 1 .. lines_.size()
+    StreamedLines stream_;            // just past the lines decoded so far
+    std::vector<std::string> lines_;  // decoded lines 1 .. lines_.size()
 };
 
 }  // namespace kestrune
