@@ -47,8 +47,19 @@ std::string cannotCreate(std::string_view fileName) {
     return formatMessage("ﾌｧｲﾙ %s を作成できません", fileName);
 }
 
+std::string excerpt(std::string_view text) {
+    // A line of a damaged file can be megabytes long; a message shows its beginning.
+    constexpr std::size_t kShownBytes = 200;
+    if (text.size() <= kShownBytes)
+        return std::string(text);
+    std::size_t cut = kShownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut)) + "…";
+}
+
 std::string notInteger(std::string_view text) {
-    return formatMessage("'%s' は整数ではありません", text);
+    return formatMessage("'%s' は整数ではありません", excerpt(text));
 }
 
 std::string listIndexOutOfRange() {
@@ -91,15 +102,15 @@ std::string notCp932Byte(std::size_t byteOffsetInLine) {
 }
 
 std::string headerNegative(std::string_view header) {
-    return formatMessage("見出し '%s' に負の数があります: ", header) + listIndexOutOfRange();
+    return formatMessage("見出し '%s' に負の数があります: ", excerpt(header)) + listIndexOutOfRange();
 }
 
 std::string headerTooLarge(std::string_view header) {
-    return formatMessage("見出し '%s' の数が大きすぎます: ", header) + listIndexOutOfRange();
+    return formatMessage("見出し '%s' の数が大きすぎます: ", excerpt(header)) + listIndexOutOfRange();
 }
 
 std::string headerWantsLines(std::string_view header, std::int64_t lastLine, std::size_t lineCount) {
-    return formatMessage("見出し '%s' の数では ", header) + std::to_string(lastLine) + " 行目まで要りますが、ファイルは " +
+    return formatMessage("見出し '%s' の数では ", excerpt(header)) + std::to_string(lastLine) + " 行目まで要りますが、ファイルは " +
            std::to_string(lineCount) + " 行です: " + listIndexOutOfRange();
 }
 

@@ -34,6 +34,8 @@ namespace messages {
 std::string cannotOpen(std::string_view fileName);    // "ﾌｧｲﾙ %s は開けません"
 std::string cannotCreate(std::string_view fileName);  // "ﾌｧｲﾙ %s を作成できません"
 std::string notInteger(std::string_view text);        // "'%s' は整数ではありません"
+// The text as a message quotes it: whole, or its first 200 bytes and "…" when longer.
+std::string excerpt(std::string_view text);
 std::string listIndexOutOfRange();  // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています"
 std::string invalidCp932(std::string_view fileName, std::size_t byteOffset);
 std::string notEncodable(std::string_view text);

@@ -149,3 +149,11 @@ TEST(ReadingErrors, PaddingAfterTheLinesAHeaderPromisesChangesNothing) {
     disk.writeBytes("order/s.ord", "3,50000000\r\n" + padding);
     EXPECT_TRUE(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }).ends_with(kListIndex));
 }
+
+TEST(ReadingErrors, AMegabyteLineIsQuotedByItsBeginning) {
+    TempDisk disk;
+    disk.writeBytes("paper/long.pap", std::string(4u << 20, 'a'));
+    const std::string message = userErrorOf([&] { ReadVocabularyFile(disk.path("paper/long.pap")); });
+    EXPECT_EQ(message, "ファイル " + shown(disk, "paper/long.pap") + " の 1 行目: '" + std::string(200, 'a') +
+                           "…' は整数ではありません");
+}
