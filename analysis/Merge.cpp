@@ -45,7 +45,8 @@ struct DataHeader {
 DataHeader parseHeader(TextFile& file) {
     const CommaFields first = splitAtFirstComma(file.line(1));
     const CommaFields second = splitAtFirstComma(first.after);
-    return {file.integerAt(1, first.before), file.integerAt(1, second.before), file.integerAt(1, second.after)};
+    return {file.integerAt(1, first.before), file.integerAt(1, second.before),
+            file.integerAt(1, second.after)};
 }
 
 }  // namespace

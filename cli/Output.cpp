@@ -46,10 +46,11 @@ void Output::flush() {
 
 std::string outputLostMessage(int error) {
     const char* reason = error == ENOSPC || error == EDQUOT ? "ディスクの空きが足りません"
-                         : error == EPIPE                  ? "受け取る側が閉じています"
-                         : error == EIO                    ? "装置の読み書きに失敗しました"
-                                                           : "書き込みに失敗しました";
-    return std::string("標準出力に書き込めませんでした (") + reason + ")。出力の一部または全部が失われています。";
+                         : error == EPIPE                   ? "受け取る側が閉じています"
+                         : error == EIO                     ? "装置の読み書きに失敗しました"
+                                                            : "書き込みに失敗しました";
+    return std::string("標準出力に書き込めませんでした (") + reason +
+           ")。出力の一部または全部が失われています。";
 }
 
 bool studyDiskExists(const std::filesystem::path& root, Output& err) {

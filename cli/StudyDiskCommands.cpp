@@ -37,7 +37,8 @@ int filesCommand(Invocation& invocation) {
     requirePlainDiskName(args[0]);
     // Every file is listed: one whose first line cannot be read is shown as such, with the reason
     // on standard error, and the files after it still appear.
-    const Listing<DataFileRow> listing = listDataFiles(invocation.disk, *group, args[0], ListingReach::EveryFile);
+    const Listing<DataFileRow> listing =
+        listDataFiles(invocation.disk, *group, args[0], ListingReach::EveryFile);
     bool anyUnreadable = false;
     for (const DataFileRow& row : listing.rows) {
         if (row.unreadable) {

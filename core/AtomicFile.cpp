@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <optional>
-#include <string>
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <random>
+#include <string>
 
 #include "core/Error.h"
 #include "core/RealPaths.h"
@@ -72,9 +72,10 @@ std::string failureText(const std::string& label, int error, const std::filesyst
         case EACCES:
         case EPERM:
             // A full FAT stick answers EPERM as well.
-            reason = formatMessage("フォルダ %s に書き込めません (読み出し専用か、書き込む権限がないか、"
-                                   "ディスクがいっぱいです)。",
-                                   pathToUtf8(directory));
+            reason = formatMessage(
+                "フォルダ %s に書き込めません (読み出し専用か、書き込む権限がないか、"
+                "ディスクがいっぱいです)。",
+                pathToUtf8(directory));
             break;
         case ENOENT:
         case ENOTDIR:

@@ -80,12 +80,13 @@ std::string tooLarge(std::string_view fileName) {
 }
 
 std::string linkLeavesDisk(std::string_view linkName) {
-    return formatMessage("%s は調査ディスクの外を指すリンクです。調査ディスクの外のファイルは読み書きしません。",
-                         linkName);
+    return formatMessage(
+        "%s は調査ディスクの外を指すリンクです。調査ディスクの外のファイルは読み書きしません。", linkName);
 }
 
 std::string atLine(std::string_view fileName, std::size_t lineNumber, std::string_view text) {
-    return formatMessage("ファイル %s の ", fileName) + std::to_string(lineNumber) + " 行目: " + std::string(text);
+    return formatMessage("ファイル %s の ", fileName) + std::to_string(lineNumber) +
+           " 行目: " + std::string(text);
 }
 
 std::string emptyFile(std::string_view fileName) {
@@ -110,8 +111,9 @@ std::string headerTooLarge(std::string_view header) {
 }
 
 std::string headerWantsLines(std::string_view header, std::int64_t lastLine, std::size_t lineCount) {
-    return formatMessage("見出し '%s' の数では ", excerpt(header)) + std::to_string(lastLine) + " 行目まで要りますが、ファイルは " +
-           std::to_string(lineCount) + " 行です: " + listIndexOutOfRange();
+    return formatMessage("見出し '%s' の数では ", excerpt(header)) + std::to_string(lastLine) +
+           " 行目まで要りますが、ファイルは " + std::to_string(lineCount) +
+           " 行です: " + listIndexOutOfRange();
 }
 
 std::string outOfMemory() {

@@ -110,8 +110,8 @@ void IniProfile::takeLine(std::string_view rawLine, Section& section) {
     if (section->count(key) != 0)
         return;  // the first matching key wins
     std::string_view value = trimBlanks(line.substr(equals + 1));
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                              (value.front() == '\'' && value.back() == '\''))) {
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
         value = value.substr(1, value.size() - 2);
     }
     section->emplace(key, limitValue(value));

@@ -28,9 +28,9 @@ struct SeriesRow {
 
 // One data file of a series and group.
 struct DataFileRow {
-    std::string name;              // file name less ".dat"
-    std::string subjectCountText;  // line 1 before its first comma
-    std::string comment;           // "files" value
+    std::string name;                       // file name less ".dat"
+    std::string subjectCountText;           // line 1 before its first comma
+    std::string comment;                    // "files" value
     std::optional<std::string> unreadable;  // why line 1 could not be read, in a listing of every file
 };
 

@@ -42,7 +42,8 @@ auto onLine(const std::filesystem::path& path, std::size_t number, Work&& work) 
     }
 }
 
-TResponseMatrix sizedByHeader(const std::filesystem::path& path, std::string_view header, std::size_t lineCount) {
+TResponseMatrix sizedByHeader(const std::filesystem::path& path, std::string_view header,
+                              std::size_t lineCount) {
     const CommaFields first = splitAtFirstComma(header);
     const CommaFields rest = splitAtFirstComma(first.after);
     TResponseMatrix matrix;

@@ -8,8 +8,7 @@
 
 namespace kestrune {
 
-TextFile::TextFile(const std::filesystem::path& path)
-    : shown_(StudyDisk::pathLabel(path)), stream_(path) {}
+TextFile::TextFile(const std::filesystem::path& path) : shown_(StudyDisk::pathLabel(path)), stream_(path) {}
 
 void TextFile::returnToDecoded() {
     stream_.rewind();
@@ -68,7 +67,8 @@ void TextFile::requireHeaderLines(std::optional<std::int64_t> lastLine) {
     }
     if (*lastLine < 1 || hasLine(static_cast<std::size_t>(*lastLine)))
         return;
-    fail(1, messages::headerWantsLines(lines_.empty() ? std::string() : lines_.front(), *lastLine, countAll()));
+    fail(1,
+         messages::headerWantsLines(lines_.empty() ? std::string() : lines_.front(), *lastLine, countAll()));
 }
 
 void TextFile::failNegativeHeader() {

@@ -14,8 +14,8 @@ namespace kestrune {
 
 // A study disk text file (CP932) whose lines are read, split and decoded only as far as its
 // reader asks, through a small buffer: a file padded with millions of line ends after the lines
-// its header promises costs no more than those lines. Every error names the file and the line, with the runtime's text
-// at its end: "ファイル …/a.dat の 51 行目: 'a' は整数ではありません".
+// its header promises costs no more than those lines. Every error names the file and the line, with the
+// runtime's text at its end: "ファイル …/a.dat の 51 行目: 'a' は整数ではありません".
 class TextFile {
   public:
     // Opens the file (up to the size limit); a missing or unreadable file throws

@@ -40,15 +40,29 @@ std::string paddedFile(std::string_view input) {
     std::string_view rest = cut < input.size() ? input.substr(cut + 1) : std::string_view();
     const unsigned kind = rest.empty() ? 0 : static_cast<unsigned char>(rest[0]) % 6;
     const std::size_t scale =
-        rest.size() < 3 ? 4096 : 4096 + ((static_cast<unsigned char>(rest[1]) << 8) | static_cast<unsigned char>(rest[2])) * 64;
+        rest.size() < 3
+            ? 4096
+            : 4096 + ((static_cast<unsigned char>(rest[1]) << 8) | static_cast<unsigned char>(rest[2])) * 64;
     std::string unit;
     switch (kind) {
-        case 0: unit = "\r\n"; break;
-        case 1: unit = "\n"; break;
-        case 2: unit = "\r"; break;
-        case 3: unit = "0\r\n"; break;
-        case 4: unit = "1,2\r\n"; break;
-        default: unit = rest.size() > 3 ? std::string(rest.substr(3)) : std::string("x"); break;
+        case 0:
+            unit = "\r\n";
+            break;
+        case 1:
+            unit = "\n";
+            break;
+        case 2:
+            unit = "\r";
+            break;
+        case 3:
+            unit = "0\r\n";
+            break;
+        case 4:
+            unit = "1,2\r\n";
+            break;
+        default:
+            unit = rest.size() > 3 ? std::string(rest.substr(3)) : std::string("x");
+            break;
     }
     if (unit.empty())
         unit = "x";

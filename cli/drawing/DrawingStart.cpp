@@ -32,7 +32,8 @@ void drawingMessages(QtMsgType type, const QMessageLogContext& context, const QS
     if (type == QtFatalMsg) {
         const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"));
         if (message.contains(QStringLiteral("platform plugin"))) {
-            writeError("kestrune-cli: 図を描くための Qt のプラットフォームプラグイン \"" + platform.toStdString() +
+            writeError("kestrune-cli: 図を描くための Qt のプラットフォームプラグイン \"" +
+                       platform.toStdString() +
                        "\" が見つからないか読み込めないため、図を描けません。"
                        "Qt のプラグイン (パッケージ qt6-qpa-plugins) が入っているか確かめてください。\n");
         } else {

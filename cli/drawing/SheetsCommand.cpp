@@ -4,8 +4,8 @@
 
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
-#include "core/Series.h"
 #include "cli/drawing/DrawingStart.h"
+#include "core/Series.h"
 #include "output/figure/FigureApplication.h"
 #include "output/sheets/AnswerSheetPrinter.h"
 

@@ -43,7 +43,8 @@ TEST(HostileDiskCli, NothingIsWrittenOrReadOutsideTheDiskThroughALink) {
     for (const char* yes : {"", "--yes "}) {
         CliRun merged = run(disk, std::string("merge s ") + yes + "--into 全員 male:f female:h");
         EXPECT_EQ(merged.status, 1) << merged.out << merged.err;
-        EXPECT_NE(merged.err.find("mix/s は調査ディスクの外を指すリンクです"), std::string::npos) << merged.err;
+        EXPECT_NE(merged.err.find("mix/s は調査ディスクの外を指すリンクです"), std::string::npos)
+            << merged.err;
         EXPECT_FALSE(fs::exists(outside.path("victim/全員.dat")));
     }
     // The screened file is written beside its source: a source folder linked off the disk is
@@ -53,7 +54,8 @@ TEST(HostileDiskCli, NothingIsWrittenOrReadOutsideTheDiskThroughALink) {
     fs::create_directory_symlink(outside.path("elsewhere"), disk.path("female"));
     CliRun screened = run(disk, "screen s female f --level 0.2 --into x");
     EXPECT_EQ(screened.status, 1);
-    EXPECT_NE(screened.err.find("female は調査ディスクの外を指すリンクです"), std::string::npos) << screened.err;
+    EXPECT_NE(screened.err.find("female は調査ディスクの外を指すリンクです"), std::string::npos)
+        << screened.err;
     EXPECT_FALSE(fs::exists(outside.path("elsewhere/s/x.dat")));
     // A data file linked to a file elsewhere is not copied into the disk.
     fs::create_symlink(outside.path("victim/old.dat"), disk.path("male/s/old.dat"));
@@ -104,7 +106,8 @@ TEST(HostileDiskCli, EscapesAndNulAreShownVisiblyButWrittenFilesKeepTheirBytes) 
     CliRun escaped = run(disk, "aggregate s male esc");
     EXPECT_EQ(escaped.status, 1);
     EXPECT_EQ(escaped.err.find('\x1b'), std::string::npos) << escaped.err;
-    EXPECT_NE(escaped.err.find("の 2 行目: '\\x1b]0;PWNED\\x07\\x1b[2J' は整数ではありません"), std::string::npos)
+    EXPECT_NE(escaped.err.find("の 2 行目: '\\x1b]0;PWNED\\x07\\x1b[2J' は整数ではありません"),
+              std::string::npos)
         << escaped.err;
     disk.writeBytes("male/s/nul.dat", std::string("1,3,1\r\n1\0\r\n0\r\n0\r\n", 17));
     CliRun nul = run(disk, "aggregate s male nul");
@@ -114,8 +117,9 @@ TEST(HostileDiskCli, EscapesAndNulAreShownVisiblyButWrittenFilesKeepTheirBytes) 
     disk.writeBytes("kestrune.ini", "[groups]\r\ns=\x1b[2Jclear\r\n");
     CliRun redirected = run(disk, "series");
     EXPECT_EQ(redirected.out, "s\t3\t1\t\x1b[2Jclear\n");
-    CliRun terminal = kestrune::testing::runProgram("script -qec \"" + std::string(KESTRUNE_CLI) + " --root '" +
-                                                    disk.root().string() + "' series\" /dev/null");
+    CliRun terminal =
+        kestrune::testing::runProgram("script -qec \"" + std::string(KESTRUNE_CLI) + " --root '" +
+                                      disk.root().string() + "' series\" /dev/null");
     EXPECT_EQ(terminal.out.find('\x1b'), std::string::npos) << terminal.out;
     EXPECT_NE(terminal.out.find("\\x1b[2Jclear"), std::string::npos) << terminal.out;
 }
@@ -139,13 +143,15 @@ TEST(HostileDiskCli, MissingDiskMissingPluginAndPaddedFiles) {
     makeSmallSeries(disk);
     CliRun missing = kestrune::testing::runProgram(std::string(KESTRUNE_CLI) + " --root /nonexistent series");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "調査ディスク /nonexistent が見つかりません。--root にはフォルダを指定してください。\n");
+    EXPECT_EQ(missing.err,
+              "調査ディスク /nonexistent が見つかりません。--root にはフォルダを指定してください。\n");
 
     CliRun noPlugin = kestrune::testing::runProgram(
         "QT_QPA_PLATFORM=kestrune-none " + std::string(KESTRUNE_CLI) + " --root '" + disk.root().string() +
         "' numberline s male f -o " + disk.path("n.png").string());
     EXPECT_EQ(noPlugin.status, 1) << noPlugin.err;
-    EXPECT_NE(noPlugin.err.find("プラットフォームプラグイン \"kestrune-none\" が見つからないか"), std::string::npos)
+    EXPECT_NE(noPlugin.err.find("プラットフォームプラグイン \"kestrune-none\" が見つからないか"),
+              std::string::npos)
         << noPlugin.err;
     EXPECT_EQ(noPlugin.err.find("This application"), std::string::npos) << noPlugin.err;
 

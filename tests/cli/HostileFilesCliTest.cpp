@@ -61,9 +61,10 @@ TEST(HostileFilesCli, HeaderCountsAreCheckedBeforeAnythingIsSizedFromThem) {
     disk.writeLines("male/s/f.dat", {"2147483647,2147483647,2147483647", "0"});
     CliRun answers = run(disk, "aggregate s male f");
     EXPECT_EQ(answers.status, 1);
-    EXPECT_NE(answers.out.find("f.dat の 1 行目: 見出し '2147483647,2147483647,2147483647' の数が大きすぎます: "
-                               "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています\n"),
-              std::string::npos)
+    EXPECT_NE(
+        answers.out.find("f.dat の 1 行目: 見出し '2147483647,2147483647,2147483647' の数が大きすぎます: "
+                         "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています\n"),
+        std::string::npos)
         << answers.out;
 
     disk.writeLines("physical/s/s.phy", {"1,2147483647", "\"x\",\"\"", "1"});

@@ -44,7 +44,7 @@ TEST(AtomicFile, EveryFailingStepKeepsTheOldFileAndLeavesNoTemporary) {
             ADD_FAILURE() << "a failing " << failing << " was reported as success";
         } catch (const UserError& error) {
             EXPECT_PRED2(textEndsWith, std::string(error.what()),
-                      "ﾌｧｲﾙ " + disk.path("run1.dat").string() + " を作成できません");
+                         "ﾌｧｲﾙ " + disk.path("run1.dat").string() + " を作成できません");
         }
         setWriteFaultHook({});
         EXPECT_EQ(readBytes(disk.path("run1.dat")), "1,3,2\r\n0\r\n") << failing;

@@ -43,7 +43,8 @@ TEST(DiskLinks, AFolderOrFileLinkedOutsideTheDiskIsRefusedNamingTheLink) {
     fs::create_directory_symlink(outside.path("victim"), disk.path("mix/s"));
 
     const std::string refused = userErrorOf([&] { disk.disk().dataPath(TSexGroup::Mix, "s", "all"); });
-    EXPECT_NE(refused.find(disk.path("mix/s").string() + " は調査ディスクの外を指すリンクです"), std::string::npos)
+    EXPECT_NE(refused.find(disk.path("mix/s").string() + " は調査ディスクの外を指すリンクです"),
+              std::string::npos)
         << refused;
     EXPECT_NE(userErrorOf([&] { listDataFiles(disk.disk(), TSexGroup::Mix, "s"); }), kNoError);
     EXPECT_FALSE(fs::exists(outside.path("victim/all.dat")));
@@ -51,8 +52,9 @@ TEST(DiskLinks, AFolderOrFileLinkedOutsideTheDiskIsRefusedNamingTheLink) {
     // A data file linked to a file elsewhere is neither read nor listed as readable.
     disk.writeBytes("male/s/f.dat", "1,3,1\r\n0\r\n1\r\n0\r\n");
     fs::create_symlink(outside.path("victim/keep.dat"), disk.path("male/s/stolen.dat"));
-    EXPECT_NE(userErrorOf([&] { ReadResponseFile(disk.disk().dataPath(TSexGroup::Male, "s", "stolen")); })
-                  .find("stolen.dat は調査ディスクの外を指すリンクです"),
+    EXPECT_NE(userErrorOf([&] {
+                  ReadResponseFile(disk.disk().dataPath(TSexGroup::Male, "s", "stolen"));
+              }).find("stolen.dat は調査ディスクの外を指すリンクです"),
               std::string::npos);
     const Listing<DataFileRow> listing =
         listDataFiles(disk.disk(), TSexGroup::Male, "s", ListingReach::EveryFile);
@@ -111,7 +113,8 @@ TEST(DiskLinks, EveryNameTheCheckPassesCanBeWrittenAndWhyAWriteFailsIsSaid) {
     const std::string longest(kMaxFileNameBytes - kAppendedExtensionBytes, 'n');
     EXPECT_TRUE(isPlainDiskName(longest));
     EXPECT_FALSE(isPlainDiskName(longest + "n"));
-    EXPECT_NE(diskNameMessage(longest + "n", diskNameProblem(longest + "n")).find("長すぎます"), std::string::npos);
+    EXPECT_NE(diskNameMessage(longest + "n", diskNameProblem(longest + "n")).find("長すぎます"),
+              std::string::npos);
     writeFileAtomically(disk.path(longest + ".dat"), "1,1,1\r\n0\r\n");
     EXPECT_EQ(readBytes(disk.path(longest + ".dat")), "1,1,1\r\n0\r\n");
     const std::string japanese = std::string(83, 'x') + "色";  // 86 bytes of text in a 255-byte name

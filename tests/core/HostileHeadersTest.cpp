@@ -49,15 +49,18 @@ TEST(HostileHeaders, AResponseHeaderWhoseProductOverflowsIsTheListIndexError) {
 TEST(HostileHeaders, APhysicalHeaderOfMaximalPanelsIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("physical/s/s.phy", {"1,2147483647", "\"x\",\"\"", "1"});
-    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }),
+                 kListIndex);
     disk.writeLines("physical/s/s.phy", {"2147483647,1", "\"x\",\"\"", "1"});
-    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }),
+                 kListIndex);
 }
 
 TEST(HostileHeaders, AVocabularyPromisingMoreWordsThanLinesIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("paper/s.pap", {"2147483647", "\"a\""});
-    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }),
+                 kListIndex);
 }
 
 TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage) {

@@ -55,8 +55,10 @@ TEST(ReadingErrors, EveryReaderNamesTheFileAndTheLine) {
     // A line that is missing is named with the length of the file.
     disk.writeLines("paper/q.pap", {"3", "\"a\""});
     EXPECT_EQ(userErrorOf([&] { ReadVocabularyFile(disk.path("paper/q.pap")); }),
-              "ファイル " + shown(disk, "paper/q.pap") + " の 1 行目: 見出し '3' の数では 4 行目まで要りますが、"
-                                                         "ファイルは 2 行です: " + kListIndex);
+              "ファイル " + shown(disk, "paper/q.pap") +
+                  " の 1 行目: 見出し '3' の数では 4 行目まで要りますが、"
+                  "ファイルは 2 行です: " +
+                  kListIndex);
 }
 
 TEST(ReadingErrors, HeadersThatCannotBeRightAreNamedWithTheirFile) {
@@ -64,15 +66,16 @@ TEST(ReadingErrors, HeadersThatCannotBeRightAreNamedWithTheirFile) {
     const std::string data = shown(disk, "male/s/d.dat");
     disk.writeLines("male/s/d.dat", {"2147483647,2147483647,2147483647", "0"});
     EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/d.dat")); }),
-              "ファイル " + data + " の 1 行目: 見出し '2147483647,2147483647,2147483647' の数が大きすぎます: " +
-                  kListIndex);
+              "ファイル " + data +
+                  " の 1 行目: 見出し '2147483647,2147483647,2147483647' の数が大きすぎます: " + kListIndex);
     disk.writeLines("male/s/d.dat", {"-1,10,8", "0"});
     EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/d.dat")); }),
               "ファイル " + data + " の 1 行目: 見出し '-1,10,8' に負の数があります: " + kListIndex);
     disk.writeLines("order/s.ord", {"5,2147483647", "1,2"});
     EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }),
               "ファイル " + shown(disk, "order/s.ord") +
-                  " の 1 行目: 見出し '5,2147483647' の数では 2147483648 行目まで要りますが、ファイルは 2 行です: " +
+                  " の 1 行目: 見出し '5,2147483647' の数では 2147483648 行目まで要りますが、ファイルは 2 "
+                  "行です: " +
                   kListIndex);
     disk.writeBytes("order/e.ord", "");
     EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/e.ord")); }),
