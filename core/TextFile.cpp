@@ -36,14 +36,16 @@ std::size_t TextFile::countAll() {
 }
 
 const std::string& TextFile::line(std::size_t number) {
-    if (number == 0 || !hasLine(number)) {
-        if (!hasLine(1))
-            throw UserError(messages::emptyFile(shown_));
+    if (number == 0)
         throw UserError(messages::missingLine(shown_, number, countAll()));
-    }
+    // Read on from the last line decoded: each line is read once however the reader walks them.
     std::string_view raw;
     while (lines_.size() < number) {
-        stream_.next(raw);
+        if (!stream_.next(raw)) {
+            if (lines_.empty())
+                throw UserError(messages::emptyFile(shown_));
+            throw UserError(messages::missingLine(shown_, number, lines_.size()));
+        }
         std::size_t failedAt = 0;
         std::optional<std::string> text = tryDecodeCp932(raw, failedAt);
         if (!text)

@@ -160,3 +160,15 @@ TEST(ReadingErrors, AMegabyteLineIsQuotedByItsBeginning) {
     EXPECT_EQ(message, "ファイル " + shown(disk, "paper/long.pap") + " の 1 行目: '" + std::string(200, 'a') +
                            "…' は整数ではありません");
 }
+
+TEST(ReadingErrors, EveryLineOfALongFileIsReadOnce) {
+    TempDisk disk;
+    // 200,000 pair lines: read one after another, never again from the start for each.
+    std::string order = "3,200000\r\n";
+    for (int k = 0; k < 200000; ++k)
+        order += "1,2\r\n";
+    disk.writeBytes("order/long.ord", order);
+    const OrderFile file = ReadOrderFile(disk.path("order/long.ord"));
+    ASSERT_EQ(file.pairs.size(), 200000u);
+    EXPECT_EQ(file.pairs.back(), (TPanelPair{1, 2}));
+}
