@@ -1,5 +1,7 @@
 #include "analysis/AnalysisMessages.h"
 
+#include "core/Error.h"
+
 namespace kestrune::analysis_messages {
 
 namespace {
@@ -86,7 +88,7 @@ std::string panelCountMismatch(long long columnPanels, long long rowPanels) {
 }
 
 std::string notReal(std::string_view text) {
-    return join("'", text, "' は浮動小数点数ではありません");
+    return join("'", messages::excerpt(text), "' は浮動小数点数ではありません");
 }
 
 std::string headerOutOfRange(std::string_view file, std::string_view header) {

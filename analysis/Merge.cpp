@@ -8,6 +8,7 @@
 #include "core/DiskNames.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "core/TextFile.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -41,10 +42,11 @@ struct DataHeader {
 
 // The header as the response data reader splits it: S before the first comma, P before the
 // next, I the rest.
-DataHeader parseHeader(const std::string& line) {
-    const CommaFields first = splitAtFirstComma(line);
+DataHeader parseHeader(TextFile& file) {
+    const CommaFields first = splitAtFirstComma(file.line(1));
     const CommaFields second = splitAtFirstComma(first.after);
-    return {parseInteger(first.before), parseInteger(second.before), parseInteger(second.after)};
+    return {file.integerAt(1, first.before), file.integerAt(1, second.before),
+            file.integerAt(1, second.after)};
 }
 
 }  // namespace
@@ -55,10 +57,10 @@ long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const Merg
     std::optional<DataHeader> firstHeader;
     for (const JoinEntry& entry : list.entries()) {
         const std::filesystem::path path = JoinList::pathOf(disk, entry);
-        const std::vector<std::string> lines = readTextLines(path);
-        const DataHeader header = parseHeader(lineAt(lines, 1));
+        TextFile lines(path);
+        const DataHeader header = parseHeader(lines);
         if (header.subjects < 0 || header.pairs < 0 || header.images < 0) {
-            throw UserError(am::headerOutOfRange(shownPath(path), lines.front()));
+            throw UserError(am::headerOutOfRange(shownPath(path), lines.line(1)));
         }
         if (!firstHeader) {
             firstHeader = header;
@@ -68,7 +70,7 @@ long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const Merg
         }
         const std::optional<std::int64_t> count =
             checkedProduct({header.subjects, header.pairs, header.images});
-        requireLineNumber(lines, count ? checkedSum({*count, 1}) : std::nullopt);
+        lines.requireHeaderLines(count ? checkedSum({*count, 1}) : std::nullopt);
         // The result must stay a file the reader takes: its subject count and answer count
         // within what a header holds. Refused before anything is written.
         const std::optional<std::int64_t> newTotal = checkedSum({total, header.subjects});
@@ -79,8 +81,10 @@ long long mergeDataFiles(const StudyDisk& disk, const JoinList& list, const Merg
                                               answers.value_or(-1), kMaxHeaderCount));
         }
         for (std::int64_t n = 1; n <= *count; ++n) {
-            const std::string& value = lines[static_cast<std::size_t>(n)];
-            parseInteger(value);  // the reader's conversion: a value that is not an integer stops here
+            const std::size_t number = static_cast<std::size_t>(n) + 1;
+            const std::string& value = lines.line(number);
+            // The reader's conversion: a value that is not an integer stops here.
+            lines.integerAt(number, value);
             output.push_back(value);
         }
         total = *newTotal;

@@ -5,6 +5,7 @@
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/PhysicalQuantity.h"
+#include "core/TextFile.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -13,10 +14,9 @@ namespace am = analysis_messages;
 
 namespace {
 
-QuantityHeader readHeader(const std::vector<std::string>& lines, const std::filesystem::path& path,
-                          const AnalysisLimits& limits) {
-    const CommaFields fields = splitAtFirstComma(lineAt(lines, 1));
-    QuantityHeader header{parseInteger(fields.before), parseInteger(fields.after)};
+QuantityHeader readHeader(TextFile& lines, const std::filesystem::path& path, const AnalysisLimits& limits) {
+    const CommaFields fields = splitAtFirstComma(lines.line(1));
+    QuantityHeader header{lines.integerAt(1, fields.before), lines.integerAt(1, fields.after)};
     if (header.quantityCount < 0 || header.quantityCount > limits.images) {
         throw UserError(am::quantityCountOutOfRange(shownPath(path), header.quantityCount, limits.images));
     }
@@ -30,15 +30,15 @@ std::size_t nameLineOf(const QuantityHeader& header, int quantity) {
     return 2 + static_cast<std::size_t>(quantity - 1) * (header.panelCount + 1);
 }
 
-std::vector<double> valuesOf(const std::vector<std::string>& lines, const QuantityHeader& header,
-                             int quantity) {
+std::vector<double> valuesOf(TextFile& lines, const QuantityHeader& header, int quantity) {
     std::vector<double> values;
     values.reserve(header.panelCount);
     for (int k = 1; k <= header.panelCount; ++k) {
-        const std::string& text = lineAt(lines, nameLineOf(header, quantity) + k);
+        const std::size_t number = nameLineOf(header, quantity) + k;
+        const std::string& text = lines.line(number);
         const std::optional<double> value = parseReal(text);
         if (!value)
-            throw UserError(am::notReal(text));
+            lines.fail(number, am::notReal(text));
         values.push_back(*value);
     }
     return values;
@@ -47,11 +47,11 @@ std::vector<double> valuesOf(const std::vector<std::string>& lines, const Quanti
 }  // namespace
 
 QuantityTable loadQuantityTable(const std::filesystem::path& path, const AnalysisLimits& limits) {
-    const std::vector<std::string> lines = readTextLines(path);
+    TextFile lines(path);
     QuantityTable table;
     table.header = readHeader(lines, path, limits);
     for (int q = 1; q <= table.header.quantityCount; ++q) {
-        const NameAndUnit name = splitNameLine(lineAt(lines, nameLineOf(table.header, q)));
+        const NameAndUnit name = splitNameLine(lines.line(nameLineOf(table.header, q)));
         table.names.push_back(name.name);
         table.units.push_back(name.unit);
         table.values.push_back(valuesOf(lines, table.header, q));
@@ -61,7 +61,7 @@ QuantityTable loadQuantityTable(const std::filesystem::path& path, const Analysi
 
 std::vector<double> loadQuantityValues(const std::filesystem::path& path, int quantity,
                                        const AnalysisLimits& limits) {
-    const std::vector<std::string> lines = readTextLines(path);
+    TextFile lines(path);
     const QuantityHeader header = readHeader(lines, path, limits);
     if (quantity < 1 || quantity > header.quantityCount) {
         throw UserError(am::variableOutOfRange(shownPath(path), quantity, header.quantityCount));

@@ -20,9 +20,7 @@ static bool asksForHelp(const std::vector<std::string>& args) {
                        [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
-int main(int argc, char* argv[]) {
-    cli::Output out(STDOUT_FILENO, cli::Output::Buffering::Blocks);
-    cli::Output err(STDERR_FILENO, cli::Output::Buffering::None);
+static int run(int argc, char* argv[], cli::Output& out, cli::Output& err) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string root = ".";
     if (args.size() >= 2 && args[0] == "--root") {
@@ -56,6 +54,8 @@ int main(int argc, char* argv[]) {
     // The drawing commands, and office files, are made by the program that links their writers.
     if (!work || (cli::wantsOfficeFile(args) && !cli::officeWriters().deliver))
         return cli::runDrawingProgram(argv, err);
+    if (!cli::studyDiskExists(pathFromUtf8(root), err))
+        return 1;
     cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, out, err, isatty(STDIN_FILENO) != 0};
     try {
         return work(invocation);
@@ -72,4 +72,20 @@ int main(int argc, char* argv[]) {
         err << userMessageOf(error) << '\n';
         return 1;
     }
+}
+
+int main(int argc, char* argv[]) {
+    // Messages on standard error, and listings shown on a terminal, show control characters
+    // visibly; output redirected to a file or a pipe keeps its exact bytes.
+    cli::Output out(STDOUT_FILENO, cli::Output::Buffering::Blocks, isatty(STDOUT_FILENO) != 0);
+    cli::Output err(STDERR_FILENO, cli::Output::Buffering::None, true);
+    int status = run(argc, argv, out, err);
+    out.flush();
+    if (out.failed()) {
+        err << cli::outputLostMessage(out.failure()) << '\n';
+        status = status == 0 ? 1 : status;
+    }
+    if (err.failed() && status == 0)
+        status = 1;
+    return status;
 }

@@ -7,9 +7,12 @@
 #include <atomic>
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <random>
+#include <string>
 
 #include "core/Error.h"
+#include "core/RealPaths.h"
 #include "core/StudyDisk.h"
 
 namespace kestrune {
@@ -53,17 +56,123 @@ bool isTemporaryWriteName(std::string_view fileName) {
     return fileName.find(kTemporaryMarker) != std::string_view::npos;
 }
 
+namespace {
+
+// Why a step failed, in the user's words, before the runtime's text that names the file.
+std::string failureText(const std::string& label, int error, const std::filesystem::path& directory) {
+    std::string reason;
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            reason = "ディスクの空きが足りません。";
+            break;
+        case EROFS:
+            reason = "ディスクが読み出し専用です。";
+            break;
+        case EACCES:
+        case EPERM:
+            // A full FAT stick answers EPERM as well.
+            reason = formatMessage(
+                "フォルダ %s に書き込めません (読み出し専用か、書き込む権限がないか、"
+                "ディスクがいっぱいです)。",
+                pathToUtf8(directory));
+            break;
+        case ENOENT:
+        case ENOTDIR:
+            reason = formatMessage("フォルダ %s がありません。", pathToUtf8(directory));
+            break;
+        case EISDIR:
+            reason = "同じ名前のフォルダがあります。";
+            break;
+        case ENAMETOOLONG:
+            reason = "名前が長すぎます。";
+            break;
+        case EIO:
+            reason = "ディスクの読み書きに失敗しました。";
+            break;
+        default:
+            reason = "書き込みに失敗しました (エラー番号 " + std::to_string(error) + ")。";
+            break;
+    }
+    return reason + messages::cannotCreate(label);
+}
+
+[[noreturn]] void refuse(const std::string& label, int error, const std::filesystem::path& directory) {
+    throw UserError(failureText(label, error, directory));
+}
+
+// A device, a FIFO or a socket (/dev/null, /dev/stdout, a named pipe) is written as it is: it
+// cannot be replaced by a renamed file, and replacing it would break it.
+bool isSpecialFile(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+}
+
+void writeSpecialFile(const std::filesystem::path& target,
+                      const std::function<void(const ByteSink&)>& produce) {
+    const std::string label = pathToUtf8(target);
+    const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
+    int fd = -1;
+    do {
+        fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        refuse(label, errno, directory);
+    struct WriteFailed {
+        int error;
+    };
+    const ByteSink sink = [&](std::string_view bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw WriteFailed{n < 0 ? errno : EIO};
+            written += static_cast<std::size_t>(n);
+        }
+    };
+    try {
+        produce(sink);
+    } catch (const WriteFailed& failed) {
+        ::close(fd);
+        refuse(label, failed.error, directory);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0 && errno != EINTR)
+        refuse(label, errno, directory);
+}
+
+}  // namespace
+
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     writeFileAtomically(target, [bytes](const ByteSink& sink) { sink(bytes); });
 }
 
-void writeFileAtomically(const std::filesystem::path& target,
+void writeFileAtomically(const std::filesystem::path& requested,
                          const std::function<void(const ByteSink&)>& produce) {
-    const std::string label = pathToUtf8(target);
+    if (isSpecialFile(requested)) {
+        writeSpecialFile(requested, produce);
+        return;
+    }
+    // Through a symbolic link the file it leads to is replaced, and the link stays a link. A
+    // link loop leads nowhere: the link itself is replaced.
+    std::filesystem::path target = requested;
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(requested, linkError))) {
+        if (const std::optional<std::filesystem::path> real = followLinks(requested))
+            target = *real;
+    }
+    const std::string label = pathToUtf8(requested);
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
+    if (std::filesystem::is_directory(target, linkError))
+        refuse(label, EISDIR, directory);
+    // The temporary name does not grow with the target's: every name the name check lets through
+    // (up to the system's 255 bytes) can be written.
     std::string temporaryName = ".";
-    temporaryName.append(pathToUtf8(target.filename()));
-    temporaryName.append(kTemporaryMarker);
+    temporaryName.append(kTemporaryMarker.substr(1));
     temporaryName.append(randomSuffix());
     const std::filesystem::path temporary = directory / pathFromUtf8(temporaryName);
 
@@ -73,13 +182,14 @@ void writeFileAtomically(const std::filesystem::path& target,
         return fd >= 0;
     });
     if (!opened)
-        throw UserError(messages::cannotCreate(label));
+        refuse(label, errno, directory);
 
     auto fail = [&]() {
+        const int error = errno;
         if (fd >= 0)
             ::close(fd);
         ::unlink(temporary.c_str());
-        throw UserError(messages::cannotCreate(label));
+        refuse(label, error, directory);
     };
 
     struct WriteFailed {};
@@ -89,6 +199,8 @@ void writeFileAtomically(const std::filesystem::path& target,
             ssize_t n = -1;
             const bool ok = step("write", [&] {
                 n = ::write(fd, bytes.data() + written, bytes.size() - written);
+                if (n == 0)
+                    errno = ENOSPC;
                 return n > 0 || (n < 0 && errno == EINTR);
             });
             if (!ok)

@@ -60,6 +60,16 @@ bool isAscii(std::string_view text) {
     return any < 0x80;
 }
 
+std::optional<std::string> tryDecodeCp932(std::string_view bytes, std::size_t& failedAt) {
+    if (isAscii(bytes))
+        return std::string(bytes);
+    Converter converter("UTF-8", "CP932");
+    std::string text;
+    if (!converter.convert(bytes, text, failedAt))
+        return std::nullopt;
+    return text;
+}
+
 std::string decodeCp932(std::string_view bytes, std::string_view fileName) {
     if (isAscii(bytes))
         return std::string(bytes);

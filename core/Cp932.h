@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ bool isAscii(std::string_view text);
 
 // Decodes CP932 bytes to UTF-8. An invalid byte sequence throws UserError naming `fileName`.
 std::string decodeCp932(std::string_view bytes, std::string_view fileName);
+
+// The same without throwing: none for an invalid sequence, whose byte offset goes to `failedAt`.
+std::optional<std::string> tryDecodeCp932(std::string_view bytes, std::size_t& failedAt);
 
 // Encodes UTF-8 text to CP932. Text with a character CP932 cannot hold throws UserError.
 std::string encodeCp932(std::string_view utf8);

@@ -1,6 +1,9 @@
 #include "core/IniProfile.h"
 
 #include "core/Cp932.h"
+#include "core/LineCursor.h"
+#include "core/StreamedLines.h"
+#include "core/StudyDisk.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -59,46 +62,59 @@ IniProfile IniProfile::read(const std::filesystem::path& file) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error))
             return {};
-        return fromLines(readTextLines(file));
+        // Read line by line through a small buffer: a registry padded with millions of empty
+        // lines keeps none of them.
+        StreamedLines lines(file);
+        IniProfile profile;
+        Section section = nullptr;
+        std::string_view line;
+        while (lines.next(line)) {
+            if (isAscii(line)) {
+                profile.takeLine(line, section);
+            } else {
+                profile.takeLine(decodeCp932(line, pathToUtf8(file)), section);
+            }
+        }
+        return profile;
     } catch (const std::exception&) {
         return {};  // a registry that cannot be read reads as empty, like a missing one
     }
 }
 
 IniProfile IniProfile::parse(std::string_view utf8Text) {
-    return fromLines(splitLines(utf8Text));
+    IniProfile profile;
+    Section section = nullptr;
+    for (LineCursor cursor(utf8Text); !cursor.atEnd();)
+        profile.takeLine(cursor.next(), section);
+    return profile;
 }
 
-IniProfile IniProfile::fromLines(const std::vector<std::string>& lines) {
-    IniProfile profile;
-    std::map<std::string, std::string>* section = nullptr;
-    for (const std::string& rawLine : lines) {
-        const std::string_view line = trimBlanks(rawLine);
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (line.front() == '[') {
-            const std::size_t close = line.find(']');
-            const std::string_view name =
-                close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
-            section = &profile.sections_[lowerAscii(trimBlanks(name))];
-            continue;
-        }
-        if (section == nullptr)
-            continue;
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos)
-            continue;
-        const std::string key = lowerAscii(trimBlanks(line.substr(0, equals)));
-        if (section->count(key) != 0)
-            continue;  // the first matching key wins
-        std::string_view value = trimBlanks(line.substr(equals + 1));
-        if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                                  (value.front() == '\'' && value.back() == '\''))) {
-            value = value.substr(1, value.size() - 2);
-        }
-        section->emplace(key, limitValue(value));
+void IniProfile::takeLine(std::string_view rawLine, Section& section) {
+    IniProfile& profile = *this;
+    const std::string_view line = trimBlanks(rawLine);
+    if (line.empty() || line.front() == ';')
+        return;
+    if (line.front() == '[') {
+        const std::size_t close = line.find(']');
+        const std::string_view name =
+            close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
+        section = &profile.sections_[lowerAscii(trimBlanks(name))];
+        return;
     }
-    return profile;
+    if (section == nullptr)
+        return;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return;
+    const std::string key = lowerAscii(trimBlanks(line.substr(0, equals)));
+    if (section->count(key) != 0)
+        return;  // the first matching key wins
+    std::string_view value = trimBlanks(line.substr(equals + 1));
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
+        value = value.substr(1, value.size() - 2);
+    }
+    section->emplace(key, limitValue(value));
 }
 
 std::string IniProfile::value(std::string_view section, std::string_view key) const {

@@ -21,7 +21,9 @@ class IniProfile {
     std::string value(std::string_view section, std::string_view key) const;
 
   private:
-    static IniProfile fromLines(const std::vector<std::string>& lines);
+    using Section = std::map<std::string, std::string>*;
+    // One line of the file: a section name starts `section`, a key of it is kept.
+    void takeLine(std::string_view line, Section& section);
 
     // Lower-cased section, then lower-cased key.
     std::map<std::string, std::map<std::string, std::string>, std::less<>> sections_;

@@ -57,7 +57,7 @@ Listing<SeriesRow> listSeriesCatalogue(const StudyDisk& disk) {
         SeriesRow row;
         row.name = nameLessSuffix(orderFile, 4);
         try {
-            row.panelCountText = firstLineBeforeComma(orderFile);
+            row.panelCountText = firstLineBeforeComma(disk.confined(orderFile));
             row.imageCountText = readFirstLine(disk.vocabularyPath(row.name));
             if (!registry)
                 registry = disk.readRegistry();
@@ -73,18 +73,23 @@ Listing<SeriesRow> listSeriesCatalogue(const StudyDisk& disk) {
     return listing;
 }
 
-Listing<DataFileRow> listDataFiles(const StudyDisk& disk, TSexGroup group, std::string_view series) {
+Listing<DataFileRow> listDataFiles(const StudyDisk& disk, TSexGroup group, std::string_view series,
+                                   ListingReach reach) {
     Listing<DataFileRow> listing;
     std::optional<IniProfile> registry;
     for (const std::filesystem::path& dataFile : enumerateFiles(disk.dataDirectory(group, series), ".dat")) {
         DataFileRow row;
         row.name = nameLessSuffix(dataFile, 4);
         try {
-            row.subjectCountText = firstLineBeforeComma(dataFile);
+            row.subjectCountText = firstLineBeforeComma(disk.confined(dataFile));
         } catch (const UserError& error) {
-            listing.rows.push_back(std::move(row));
-            listing.failure = error;
-            return listing;
+            if (!listing.failure)
+                listing.failure = error;
+            if (reach == ListingReach::UpToFirstFailure) {
+                listing.rows.push_back(std::move(row));
+                return listing;
+            }
+            row.unreadable = error.what();
         }
         if (!registry)
             registry = disk.readRegistry();

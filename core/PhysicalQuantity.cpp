@@ -3,6 +3,7 @@
 #include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "core/TextFile.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -27,24 +28,24 @@ NameAndUnit splitNameLine(const std::string& line) {
 }
 
 PhysicalFile readPhysicalFile(const std::filesystem::path& path) {
-    const std::vector<std::string> lines = readTextLines(path);
-    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
+    TextFile lines(path);
+    const CommaFields header = splitAtFirstComma(lines.line(1));
     PhysicalFile file;
-    file.quantityCount = parseInteger(header.before);
-    file.panelCount = parseInteger(header.after);
+    file.quantityCount = lines.integerAt(1, header.before);
+    file.panelCount = lines.integerAt(1, header.after);
     if (file.quantityCount < 0 || file.panelCount < 0)
-        throw UserError(messages::listIndexOutOfRange());
+        lines.failNegativeHeader();
     // Q blocks of N' + 1 lines after line 1, all present before any quantity is built.
     const std::optional<std::int64_t> blocks =
         checkedProduct({file.quantityCount, static_cast<std::int64_t>(file.panelCount) + 1});
-    requireLineNumber(lines, blocks ? checkedSum({*blocks, 1}) : std::nullopt);
+    lines.requireHeaderLines(blocks ? checkedSum({*blocks, 1}) : std::nullopt);
     file.quantities.reserve(static_cast<std::size_t>(file.quantityCount));
     for (int q = 1; q <= file.quantityCount; ++q) {
         const std::size_t nameLine = 2 + static_cast<std::size_t>(q - 1) * (file.panelCount + std::size_t{1});
-        NameAndUnit names = splitNameLine(lineAt(lines, nameLine));
+        NameAndUnit names = splitNameLine(lines.line(nameLine));
         PhysicalQuantity quantity{std::move(names.name), std::move(names.unit), {}};
         for (int k = 1; k <= file.panelCount; ++k)
-            quantity.values.push_back(lineAt(lines, nameLine + k));
+            quantity.values.push_back(lines.line(nameLine + k));
         file.quantities.push_back(std::move(quantity));
     }
     return file;

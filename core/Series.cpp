@@ -5,25 +5,33 @@
 #include "core/CheckedCount.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "core/TextFile.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
 
+namespace {
+
+TPanelPair pairOnLine(TextFile& file, std::size_t number) {
+    const CommaFields fields = splitAtFirstComma(file.line(number));
+    return {file.integerAt(number, fields.before), file.integerAt(number, fields.after)};
+}
+
+}  // namespace
+
 OrderFile ReadOrderFile(const std::filesystem::path& path, std::optional<int> pairsToRead) {
-    const std::vector<std::string> lines = readTextLines(path);
-    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
+    TextFile file(path);
+    const CommaFields header = splitAtFirstComma(file.line(1));
     OrderFile order;
-    order.panelCount = parseInteger(header.before);
-    order.pairCount = parseInteger(header.after);
+    order.panelCount = file.integerAt(1, header.before);
+    order.pairCount = file.integerAt(1, header.after);
     const int count = pairsToRead.value_or(order.pairCount);
     if (count < 0)
-        throw UserError(messages::listIndexOutOfRange());
-    requireLineNumber(lines, checkedSum({count, 1}));
+        file.failNegativeHeader();
+    file.requireHeaderLines(checkedSum({count, 1}));
     order.pairs.reserve(static_cast<std::size_t>(count));
-    for (int k = 1; k <= count; ++k) {
-        const CommaFields fields = splitAtFirstComma(lineAt(lines, k + 1));
-        order.pairs.push_back({parseInteger(fields.before), parseInteger(fields.after)});
-    }
+    for (int k = 1; k <= count; ++k)
+        order.pairs.push_back(pairOnLine(file, k + 1));
     return order;
 }
 
@@ -38,15 +46,15 @@ void WriteOrderFile(const StudyDisk& disk, const std::string& series, const std:
 }
 
 std::vector<std::string> ReadVocabularyFile(const std::filesystem::path& path) {
-    const std::vector<std::string> lines = readTextLines(path);
-    const int count = parseInteger(lineAt(lines, 1));
+    TextFile file(path);
+    const int count = file.integerAt(1, file.line(1));
     std::vector<std::string> words;
     if (count > 0) {
-        requireLineNumber(lines, checkedSum({count, 1}));
+        file.requireHeaderLines(checkedSum({count, 1}));
         words.reserve(static_cast<std::size_t>(count));
     }
     for (int i = 1; i <= count; ++i)
-        words.push_back(stripFirstAndLast(lineAt(lines, i + 1)));
+        words.push_back(stripFirstAndLast(file.line(i + 1)));
     return words;
 }
 
@@ -73,19 +81,17 @@ TSeries readSeries(const StudyDisk& disk, const std::string& series) {
 }
 
 std::vector<TPanelPair> importOrderForWizard(const std::filesystem::path& path, int chosenPanelCount) {
-    const std::vector<std::string> lines = readTextLines(path);
-    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
-    const int a = parseInteger(header.before);
+    TextFile file(path);
+    const CommaFields header = splitAtFirstComma(file.line(1));
+    const int a = file.integerAt(1, header.before);
     if (a != chosenPanelCount)
         throw UserError("パネルの枚数が違います", "エラー");
-    const int b = parseInteger(header.after);
+    const int b = file.integerAt(1, header.after);
     if (checkedProduct({a, a - 1}).value_or(-1) / 2 != b)
         throw UserError("パネルの枚数と比較回数が合いません", "エラー");
     std::vector<TPanelPair> pairs;
-    for (int k = 1; k <= b; ++k) {
-        const CommaFields fields = splitAtFirstComma(lineAt(lines, k + 1));
-        pairs.push_back({parseInteger(fields.before), parseInteger(fields.after)});
-    }
+    for (int k = 1; k <= b; ++k)
+        pairs.push_back(pairOnLine(file, k + 1));
     return pairs;
 }
 
@@ -113,43 +119,48 @@ std::string unsupported(std::string_view series, const std::string& reason) {
 }  // namespace
 
 TSeries readSupportedSeries(const StudyDisk& disk, std::string_view series) {
-    const std::vector<std::string> lines = readTextLines(disk.orderPath(series));
-    const CommaFields header = splitAtFirstComma(lineAt(lines, 1));
+    TextFile order(disk.orderPath(series));
+    const CommaFields header = splitAtFirstComma(order.line(1));
     TSeries result;
     result.name = std::string(series);
-    result.panelCount = parseInteger(header.before);
-    result.pairCount = parseInteger(header.after);
+    result.panelCount = order.integerAt(1, header.before);
+    result.pairCount = order.integerAt(1, header.after);
     if (result.panelCount < kMinPanels || result.panelCount > kMaxPanels) {
         throw UserError(unsupported(series, "パネルの数 " + std::to_string(result.panelCount) + " は " +
                                                 std::to_string(kMinPanels) + " から " +
                                                 std::to_string(kMaxPanels) + " まででなければなりません。"));
     }
-    const int allPairs = result.panelCount * (result.panelCount - 1) / 2;
-    if (result.pairCount != allPairs) {
-        throw UserError(unsupported(series, "比較回数 " + std::to_string(result.pairCount) +
-                                                " がパネルの数 " + std::to_string(result.panelCount) +
-                                                " の組み合わせの数 " + std::to_string(allPairs) +
-                                                " と合っていません。"));
+    // Any number of presentations the board and the analyses hold: a design may leave pairs out
+    // or present each pair in both orders.
+    if (result.pairCount < 1 || result.pairCount > kMaxPairs) {
+        throw UserError(unsupported(series, "比較回数 " + std::to_string(result.pairCount) + " は 1 から " +
+                                                std::to_string(kMaxPairs) + " まででなければなりません。"));
     }
     for (int k = 1; k <= result.pairCount; ++k) {
-        const CommaFields fields = splitAtFirstComma(lineAt(lines, k + 1));
-        const TPanelPair pair{parseInteger(fields.before), parseInteger(fields.after)};
+        const std::size_t number = static_cast<std::size_t>(k) + 1;
+        const CommaFields fields = splitAtFirstComma(order.line(number));
+        const TPanelPair pair{order.integerAt(number, fields.before), order.integerAt(number, fields.after)};
         if (pair.a < 1 || pair.a > result.panelCount || pair.b < 1 || pair.b > result.panelCount) {
             throw UserError(
-                unsupported(series, "順序ファイルの " + std::to_string(k + 1) + " 行目 " + fields.before +
+                unsupported(series, "順序ファイルの " + std::to_string(number) + " 行目 " + fields.before +
                                         "," + fields.after + " のパネル番号が 1 から " +
                                         std::to_string(result.panelCount) + " の範囲にありません。"));
         }
+        if (pair.a == pair.b) {
+            throw UserError(unsupported(series, "順序ファイルの " + std::to_string(number) + " 行目 " +
+                                                    fields.before + "," + fields.after +
+                                                    " は同じパネルどうしの組です。"));
+        }
         result.pairs.push_back(pair);
     }
-    const std::vector<std::string> vocabulary = readTextLines(disk.vocabularyPath(series));
-    const int images = parseInteger(lineAt(vocabulary, 1));
+    TextFile vocabulary(disk.vocabularyPath(series));
+    const int images = vocabulary.integerAt(1, vocabulary.line(1));
     if (images < 1 || images > kMaxImages) {
         throw UserError(unsupported(series, "イメージの数 " + std::to_string(images) + " は 1 から " +
                                                 std::to_string(kMaxImages) + " まででなければなりません。"));
     }
     for (int i = 1; i <= images; ++i)
-        result.images.push_back(stripFirstAndLast(lineAt(vocabulary, i + 1)));
+        result.images.push_back(stripFirstAndLast(vocabulary.line(static_cast<std::size_t>(i) + 1)));
     return result;
 }
 

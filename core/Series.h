@@ -29,7 +29,8 @@ struct TSeries {
 // The limits the board and the analyses are sized for.
 inline constexpr int kMinPanels = 2;
 inline constexpr int kMaxPanels = 10;
-inline constexpr int kMaxPairs = 45;
+// Every ordered pair of kMaxPanels panels: a design may present each pair in both orders.
+inline constexpr int kMaxPairs = 90;
 inline constexpr int kMaxImages = 25;
 
 // What an order file holds.
@@ -64,8 +65,8 @@ TSeries readSeries(const StudyDisk& disk, const std::string& series);
 
 // A series as the entry page and the analysis set-ups choose it: both files read, and refused
 // with one message naming the series unless the board and the analyses can work with it
-// (kMinPanels to kMaxPanels panels, the pair count n(n-1)/2 with every pair line naming panels
-// 1..n, 1 to kMaxImages image words). A series made outside the program may be anything; it is
+// (kMinPanels to kMaxPanels panels, 1 to kMaxPairs pairs, each pair line naming two different
+// panels of 1..n, 1 to kMaxImages image words). A series made outside the program may be anything; it is
 // refused here, where it is chosen, before any grid or board is sized from its counts.
 TSeries readSupportedSeries(const StudyDisk& disk, std::string_view series);
 

@@ -40,6 +40,12 @@ class StudyDisk {
     static std::string fileComment(const IniProfile& registry, TSexGroup group, std::string_view series,
                                    std::string_view file);
 
+    // The path itself when it stays inside the disk's real directory; a symbolic link on the way
+    // that leads outside it (a folder or a file linked to a place elsewhere) is refused with a
+    // message naming it. Every path above passes through here, so that nothing is read from or
+    // written to a place outside the disk. A root that does not exist confines nothing.
+    std::filesystem::path confined(const std::filesystem::path& path) const;
+
     // What the user sees as a file's full path: the root joined with the relative parts.
     static std::string pathLabel(const std::filesystem::path& path);
 

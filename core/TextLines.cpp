@@ -125,6 +125,10 @@ std::string readBytes(const std::filesystem::path& path, std::size_t limit) {
 
 }  // namespace
 
+std::string readFileBytes(const std::filesystem::path& path) {
+    return readBytes(path, std::string::npos);
+}
+
 std::vector<std::string> readTextLines(const std::filesystem::path& path) {
     const std::string bytes = readBytes(path, std::string::npos);
     try {
@@ -150,7 +154,7 @@ std::string readFirstLine(const std::filesystem::path& path) {
     std::string bytes = readBytes(path, 1 << 20);
     std::error_code error;
     if (bytes.empty() && std::filesystem::file_size(path, error) == 0) {
-        throw UserError(messages::listIndexOutOfRange());
+        throw UserError(messages::emptyFile(StudyDisk::pathLabel(path)));
     }
     return decodeCp932(bytes, pathToUtf8(path));
 }

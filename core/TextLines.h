@@ -32,6 +32,9 @@ std::string stripFirstAndLast(std::string_view line);
 // file the program made and is refused before memory is sized from it.
 inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
 
+// The bytes of a whole file, read as readTextLines reads them (the same errors and size limit).
+std::string readFileBytes(const std::filesystem::path& path);
+
 // Reads a whole CP932 text file as UTF-8 lines. A missing or unreadable file throws
 // "ﾌｧｲﾙ %s は開けません"; invalid CP932 throws naming the file.
 std::vector<std::string> readTextLines(const std::filesystem::path& path);

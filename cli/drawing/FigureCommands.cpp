@@ -12,6 +12,7 @@
 #include "analysis/ScaleValueAggregation.h"
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/drawing/DrawingStart.h"
 #include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Picture.h"
@@ -48,7 +49,7 @@ FigureTarget figureTarget(const std::optional<std::string>& output) {
 // Returns the exit status: a document whose paste failed is written, and reported.
 int writeTarget(Invocation& invocation, const FigureTarget& target, const Picture& picture,
                 office::FigureSource source) {
-    ensureFigureApplication();
+    startDrawing();
     if (target.format) {
         writeFigure(target.path, picture, *target.format);
         return 0;

@@ -4,6 +4,7 @@
 
 #include "cli/AnalysisArguments.h"
 #include "cli/Command.h"
+#include "cli/drawing/DrawingStart.h"
 #include "core/Series.h"
 #include "output/figure/FigureApplication.h"
 #include "output/sheets/AnswerSheetPrinter.h"
@@ -24,7 +25,7 @@ int sheetsCommand(Invocation& invocation) {
         subjects = positiveNumberArgument("--subjects", *subjectsText);
 
     const TSeries series = readSeries(invocation.disk, diskNameArgument(names[0]));
-    ensureFigureApplication();
+    startDrawing();
     const AnswerSheetRequest request =
         answerSheetRequest(series, parseSampleCodes(codes.value_or(std::string())), subjects);
     writeAnswerSheetsPdf(request, pathFromUtf8(*output));

@@ -5,10 +5,12 @@
 #include "analysis/CorrelationMatrix.h"
 #include "core/Error.h"
 #include "tests/analysis/AnalysisDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::dataLines;
 using kestrune::testing::TempDisk;
+using kestrune::testing::textEndsWith;
 
 namespace {
 
@@ -192,6 +194,6 @@ TEST(CorrelationMatrix, AValueThatIsNotANumberStopsTheComputation) {
         correlationMatrix(disk.disk(), "色", kPhysical, images("調査"));
         FAIL() << "a malformed value was read";
     } catch (const UserError& error) {
-        EXPECT_STREQ(error.what(), "'abc' は浮動小数点数ではありません");
+        EXPECT_PRED2(textEndsWith, error.what(), "色.phy の 5 行目: 'abc' は浮動小数点数ではありません");
     }
 }

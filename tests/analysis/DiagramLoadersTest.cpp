@@ -6,11 +6,13 @@
 #include "analysis/DiagramLoaders.h"
 #include "core/Error.h"
 #include "tests/analysis/AnalysisDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::dataLines;
 using kestrune::testing::makeWorkedExample;
 using kestrune::testing::TempDisk;
+using kestrune::testing::textEndsWith;
 
 TEST(DiagramLoaders, StandardisedScoresOfTheWorkedExample) {
     TempDisk disk;
@@ -82,6 +84,6 @@ TEST(DiagramLoaders, AShortQuantityFileStopsWithTheListIndexMessage) {
         loadQuantityValues(disk.disk(), "色", 1);
         FAIL() << "a short file was read";
     } catch (const UserError& error) {
-        EXPECT_STREQ(error.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+        EXPECT_PRED2(textEndsWith, error.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     }
 }

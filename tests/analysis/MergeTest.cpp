@@ -5,11 +5,13 @@
 #include "core/Error.h"
 #include "core/TextLines.h"
 #include "tests/analysis/AnalysisDisk.h"
+#include "tests/support/UserErrorText.h"
 
 using namespace kestrune;
 using kestrune::testing::dataLines;
 using kestrune::testing::readBytes;
 using kestrune::testing::TempDisk;
+using kestrune::testing::textEndsWith;
 
 namespace {
 
@@ -102,8 +104,8 @@ TEST(Merge, UnreadableOrMalformedFilesStopTheMergeWithTheReadersMessages) {
         }
         return std::string("merged");
     };
-    EXPECT_EQ(messageOf("字"), "'x' は整数ではありません");
-    EXPECT_EQ(messageOf("短"), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_PRED2(textEndsWith, messageOf("字"), "字.dat の 3 行目: 'x' は整数ではありません");
+    EXPECT_PRED2(textEndsWith, messageOf("短"), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
     EXPECT_NE(messageOf("ない").find("は開けません"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(disk.path("male/印象/ALL.dat")));
 }

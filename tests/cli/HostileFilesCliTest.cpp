@@ -61,12 +61,21 @@ TEST(HostileFilesCli, HeaderCountsAreCheckedBeforeAnythingIsSizedFromThem) {
     disk.writeLines("male/s/f.dat", {"2147483647,2147483647,2147483647", "0"});
     CliRun answers = run(disk, "aggregate s male f");
     EXPECT_EQ(answers.status, 1);
-    EXPECT_EQ(answers.out, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています\n");
+    EXPECT_NE(
+        answers.out.find("f.dat の 1 行目: 見出し '2147483647,2147483647,2147483647' の数が大きすぎます: "
+                         "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています\n"),
+        std::string::npos)
+        << answers.out;
 
     disk.writeLines("physical/s/s.phy", {"1,2147483647", "\"x\",\"\"", "1"});
     CliRun quantities = run(disk, "correlate s --columns physical --rows physical");
     EXPECT_EQ(quantities.status, 1);
-    EXPECT_FALSE(hasAsciiLetterRun(quantities.out)) << quantities.out;
+    // The message names the file: its path is the one run of letters allowed.
+    std::string withoutPath = quantities.out;
+    const std::string root = disk.path("physical/s/s.phy").string();
+    for (std::size_t at; (at = withoutPath.find(root)) != std::string::npos;)
+        withoutPath.erase(at, root.size());
+    EXPECT_FALSE(hasAsciiLetterRun(withoutPath)) << quantities.out;
 }
 
 TEST(HostileFilesCli, AMergeResultNameNeverLeavesTheSeriesDirectory) {

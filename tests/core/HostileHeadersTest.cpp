@@ -12,6 +12,7 @@
 
 using namespace kestrune;
 using kestrune::testing::TempDisk;
+using kestrune::testing::textEndsWith;
 using kestrune::testing::userErrorOf;
 
 namespace {
@@ -32,31 +33,34 @@ TEST(CheckedCount, ProductsAndSumsThatDoNotFitGiveNothing) {
 TEST(HostileHeaders, AnOrderFilePromisingMorePairsThanItHasLinesIsRefusedBeforeSizing) {
     TempDisk disk;
     disk.writeLines("order/s.ord", {"5,666663330", "1,2"});
-    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
     disk.writeLines("order/s.ord", {"5,2147483647", "1,2"});
-    EXPECT_EQ(userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadOrderFile(disk.path("order/s.ord")); }), kListIndex);
 }
 
 TEST(HostileHeaders, AResponseHeaderWhoseProductOverflowsIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("male/s/f.dat", {"2147483647,2147483647,2147483647", "0"});
-    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
     disk.writeLines("male/s/f.dat", {"2147483647,2,2", "0"});
-    EXPECT_EQ(userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadResponseFile(disk.path("male/s/f.dat")); }), kListIndex);
 }
 
 TEST(HostileHeaders, APhysicalHeaderOfMaximalPanelsIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("physical/s/s.phy", {"1,2147483647", "\"x\",\"\"", "1"});
-    EXPECT_EQ(userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }),
+                 kListIndex);
     disk.writeLines("physical/s/s.phy", {"2147483647,1", "\"x\",\"\"", "1"});
-    EXPECT_EQ(userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { readPhysicalFile(disk.path("physical/s/s.phy")); }),
+                 kListIndex);
 }
 
 TEST(HostileHeaders, AVocabularyPromisingMoreWordsThanLinesIsTheListIndexError) {
     TempDisk disk;
     disk.writeLines("paper/s.pap", {"2147483647", "\"a\""});
-    EXPECT_EQ(userErrorOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }), kListIndex);
+    EXPECT_PRED2(textEndsWith, userErrorOf([&] { ReadVocabularyFile(disk.path("paper/s.pap")); }),
+                 kListIndex);
 }
 
 TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage) {
@@ -69,7 +73,7 @@ TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage)
 
     const auto refusal = [&] { return userErrorOf([&] { readSupportedSeries(disk.disk(), "s"); }); };
     disk.writeLines("order/s.ord", {"20000000,199999990000000"});
-    EXPECT_EQ(refusal(), "'199999990000000' は整数ではありません");
+    EXPECT_PRED2(textEndsWith, refusal(), "'199999990000000' は整数ではありません");
     disk.writeLines("order/s.ord", {"20000000,1", "1,2"});
     EXPECT_EQ(refusal(),
               "シリーズ s は扱えません。パネルの数 20000000 は 2 から 10 まででなければなりません。");
@@ -77,9 +81,9 @@ TEST(SupportedSeries, ASeriesBeyondTheBoardOrTheAnalysesIsRefusedWithOneMessage)
     EXPECT_NE(refusal().find("パネルの数 2147483647"), std::string::npos);
     disk.writeLines("order/s.ord", {"11,55"});
     EXPECT_NE(refusal().find("パネルの数 11"), std::string::npos);
+    // A pair count other than the combinations is a design of its own, taken as stored.
     disk.writeLines("order/s.ord", {"4,5", "1,2", "1,3", "1,4", "2,3", "2,4"});
-    EXPECT_EQ(refusal(),
-              "シリーズ s は扱えません。比較回数 5 がパネルの数 4 の組み合わせの数 6 と合っていません。");
+    EXPECT_EQ(readSupportedSeries(disk.disk(), "s").pairs.size(), 5u);
     disk.writeLines("order/s.ord", {"3,3", "1,2", "1,5", "2,3"});
     EXPECT_EQ(
         refusal(),

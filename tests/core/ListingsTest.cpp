@@ -4,7 +4,9 @@
 #include "core/IniProfile.h"
 #include "core/Listings.h"
 #include "tests/support/TempDisk.h"
+#include "tests/support/UserErrorText.h"
 
+using kestrune::testing::textEndsWith;
 using namespace kestrune;
 using kestrune::testing::TempDisk;
 
@@ -99,7 +101,7 @@ TEST(Catalogue, AnEmptyOrderFileGivesTheListIndexMessage) {
     disk.writeBytes("order/a.ord", "");
     const Listing<SeriesRow> listing = listSeriesCatalogue(disk.disk());
     ASSERT_TRUE(listing.failure);
-    EXPECT_STREQ(listing.failure->what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+    EXPECT_PRED2(textEndsWith, listing.failure->what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
 }
 
 TEST(Catalogue, AFirstLineWithoutCommaShowsEmptyPanelCount) {

@@ -13,4 +13,8 @@ std::string userErrorOf(const std::function<void()>& call) {
     return "(no error)";
 }
 
+bool textEndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 }  // namespace kestrune::testing

@@ -9,4 +9,8 @@ namespace kestrune::testing {
 // character for character, and see which of two checks a file meets first.
 std::string userErrorOf(const std::function<void()>& call);
 
+// Whether a message ends with the runtime's text (for EXPECT_PRED2, which shows both): reading
+// errors put the file and the line before it.
+bool textEndsWith(const std::string& text, const std::string& end);
+
 }  // namespace kestrune::testing

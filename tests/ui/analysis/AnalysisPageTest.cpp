@@ -100,7 +100,8 @@ TEST_F(AnalysisPageTest, AggregationShowsTheTableAndSavesWhatTheBatchProgramWrit
     chooseGroup(TSexGroup::Male);
     clickFile(QStringLiteral("壊れ"));
     QTest::mouseClick(page()->aggregateButton(), Qt::LeftButton);
-    EXPECT_EQ(prompter.lastText(), QStringLiteral("'x' は整数ではありません"));
+    EXPECT_TRUE(prompter.lastText().endsWith(QStringLiteral("壊れ.dat の 1 行目: 'x' は整数ではありません")))
+        << prompter.lastText().toStdString();
     EXPECT_TRUE(sub->pathLabel()->text().isEmpty());
     EXPECT_NE(readAccessibleTable(sub->gridView()), cellsOf(expected.grid));
     EXPECT_FALSE(sub->saveButton()->isEnabled());
