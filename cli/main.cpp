@@ -54,6 +54,8 @@ int main(int argc, char* argv[]) {
     }
     const cli::CommandFunction work = cli::workOf(*command);
     // The drawing commands, and office files, are made by the program that links their writers.
+    if (!work && command->name == "collect")
+        return cli::runCollectProgram(argv, err);
     if (!work || (cli::wantsOfficeFile(args) && !cli::officeWriters().deliver))
         return cli::runDrawingProgram(argv, err);
     cli::Invocation invocation{StudyDisk(pathFromUtf8(root)), args, out, err, isatty(STDIN_FILENO) != 0};

@@ -1,0 +1,112 @@
+#include "collect/Journal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "core/Error.h"
+#include "core/StudyDisk.h"
+
+namespace kestrune::collect {
+namespace {
+
+[[noreturn]] void cannotWrite(const std::filesystem::path& path) {
+    throw UserError(messages::cannotCreate(StudyDisk::pathLabel(path)));
+}
+
+void syncDirectory(const std::filesystem::path& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+Journal::Journal(std::filesystem::path path) : path_(std::move(path)) {
+    const bool existed = std::filesystem::exists(path_);
+    descriptor_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (descriptor_ < 0)
+        cannotWrite(path_);
+    struct stat info {};
+    if (::fstat(descriptor_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+        cannotWrite(path_);
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor_, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(descriptor_);
+            descriptor_ = -1;
+            throw UserError(messages::cannotOpen(StudyDisk::pathLabel(path_)));
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines_.push_back(text.substr(start, end - start));
+    // A torn last line goes, so the next line does not join it.
+    if (start != text.size()) {
+        if (::ftruncate(descriptor_, static_cast<off_t>(start)) != 0 || ::fsync(descriptor_) != 0)
+            cannotWrite(path_);
+    }
+    if (::lseek(descriptor_, 0, SEEK_END) < 0)
+        cannotWrite(path_);
+    if (!existed) {
+        ::fsync(descriptor_);
+        syncDirectory(path_.parent_path());
+    }
+}
+
+Journal::~Journal() {
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+void Journal::append(std::string_view line) {
+    if (descriptor_ < 0)
+        cannotWrite(path_);
+    std::string bytes(line);
+    bytes += '\n';
+    const off_t before = ::lseek(descriptor_, 0, SEEK_END);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(descriptor_, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            // Whatever part reached the file is taken back, so the next line starts clean.
+            if (before >= 0 && ::ftruncate(descriptor_, before) == 0)
+                ::lseek(descriptor_, 0, SEEK_END);
+            cannotWrite(path_);
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    if (::fdatasync(descriptor_) != 0) {
+        if (before >= 0 && ::ftruncate(descriptor_, before) == 0)
+            ::lseek(descriptor_, 0, SEEK_END);
+        cannotWrite(path_);
+    }
+}
+
+void Journal::remove() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+    std::error_code error;
+    std::filesystem::remove(path_, error);
+    syncDirectory(path_.parent_path());
+}
+
+}  // namespace kestrune::collect

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrune::collect {
+
+// The session's journal beside its data file: one text line per event, each appended with a
+// single write and flushed to the disk before the event is acknowledged, so that a program
+// killed at any moment has every acknowledged answer on the disk. A last line cut short by the
+// kill (no line end) was never acknowledged; it is dropped when the journal is opened again.
+class Journal {
+  public:
+    // Opens the journal at `path`, creating it when absent; lines() are its complete lines then.
+    explicit Journal(std::filesystem::path path);
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    const std::vector<std::string>& lines() const { return lines_; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // Appends one line (without its line end) and flushes it to the disk; throws UserError
+    // "ﾌｧｲﾙ %s を作成できません" when it cannot, and then nothing counts as written.
+    void append(std::string_view line);
+
+    // Closes and removes the journal once its answers are in the data file.
+    void remove();
+
+  private:
+    std::filesystem::path path_;
+    int descriptor_ = -1;
+    std::vector<std::string> lines_;
+};
+
+}  // namespace kestrune::collect

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrune::collect {
+
+// The answering page: one HTML document with its style and script, nothing fetched from
+// elsewhere. `sessionJson` (the title and the instructions) is placed in it as data.
+std::string collectPage(std::string_view sessionJson);
+
+}  // namespace kestrune::collect
