@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "core/Error.h"
@@ -73,7 +74,7 @@ Journal::~Journal() {
         ::close(descriptor_);
 }
 
-void Journal::append(std::string_view line) {
+std::uint64_t Journal::write(std::string_view line) {
     if (descriptor_ < 0)
         cannotWrite(path_);
     std::string bytes(line);
@@ -92,10 +93,29 @@ void Journal::append(std::string_view line) {
         }
         done += static_cast<std::size_t>(wrote);
     }
-    if (::fdatasync(descriptor_) != 0) {
-        if (before >= 0 && ::ftruncate(descriptor_, before) == 0)
-            ::lseek(descriptor_, 0, SEEK_END);
-        cannotWrite(path_);
+    return ++written_;
+}
+
+void Journal::flush(std::uint64_t line) {
+    std::unique_lock lock(flushMutex_);
+    while (synced_ < line) {
+        if (failed_)
+            cannotWrite(path_);
+        if (flushing_) {
+            flushed_.wait(lock);
+            continue;
+        }
+        flushing_ = true;
+        const std::uint64_t target = written_.load();
+        lock.unlock();
+        const bool ok = ::fdatasync(descriptor_) == 0;
+        lock.lock();
+        flushing_ = false;
+        if (ok)
+            synced_ = std::max(synced_, target);
+        else
+            failed_ = true;
+        flushed_.notify_all();
     }
 }
 

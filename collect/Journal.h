@@ -1,6 +1,10 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +27,16 @@ class Journal {
     const std::filesystem::path& path() const { return path_; }
 
     // Appends one line (without its line end) and flushes it to the disk; throws UserError
-    // "ﾌｧｲﾙ %s を作成できません" when it cannot, and then nothing counts as written.
-    void append(std::string_view line);
+    // "ﾌｧｲﾙ %s を作成できません" when it cannot.
+    void append(std::string_view line) { flush(write(line)); }
+
+    // The two halves of append, so that answers arriving together share one flush: write()
+    // adds the line to the file (callers call it one at a time, in the order of the events) and
+    // gives its number; flush() returns once that line is on the disk, waiting for a flush that
+    // is already running or running one for every line written so far. After a failed flush
+    // nothing more counts as written.
+    std::uint64_t write(std::string_view line);
+    void flush(std::uint64_t line);
 
     // Closes and removes the journal once its answers are in the data file.
     void remove();
@@ -33,6 +45,12 @@ class Journal {
     std::filesystem::path path_;
     int descriptor_ = -1;
     std::vector<std::string> lines_;
+    std::atomic<std::uint64_t> written_{0};
+    std::mutex flushMutex_;
+    std::condition_variable flushed_;
+    std::uint64_t synced_ = 0;
+    bool flushing_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace kestrune::collect

@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <ifaddrs.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cctype>
 #include <map>
@@ -127,6 +128,13 @@ void Server::start() {
     http_->new_task_queue = [] { return new httplib::ThreadPool(64); };
     if (options_.address.find(':') != std::string::npos)
         http_->set_address_family(AF_INET6);
+    // The library listens with a backlog of 5: a class joining at once would see connections
+    // dropped and retried a second later. The listening socket is kept here to raise it.
+    http_->set_socket_options([this](int socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listeningSocket_ = socket;
+    });
     bool bound = false;
     if (options_.port != 0) {
         bound = http_->bind_to_port(address_, options_.port);
@@ -141,6 +149,8 @@ void Server::start() {
             bound = port_ > 0;
         }
     }
+    if (bound && listeningSocket_ >= 0)
+        ::listen(listeningSocket_, SOMAXCONN);
     if (!bound)
         throw UserError("アドレス " + address_ + " のポート " + std::to_string(options_.port) +
                         " で待ち受けられません。ほかのプログラムが使っているか、このコンピューターのアドレスでは"

@@ -49,6 +49,7 @@ class Server {
     ServerOptions options_;
     std::string address_;
     int port_ = 0;
+    int listeningSocket_ = -1;
     std::unique_ptr<httplib::Server> http_;
     std::unique_ptr<RateLimiter> limiter_;
     std::thread thread_;

@@ -186,7 +186,7 @@ std::vector<int> Session::newOrder() const {
 }
 
 JoinOutcome Session::join(std::string& token) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (static_cast<int>(subjects_.size()) >= kMaxSubjects || complete())
         return JoinOutcome::SessionFull;
     Subject subject;
@@ -196,12 +196,15 @@ JoinOutcome Session::join(std::string& token) {
     std::string order;
     for (int pair : subject.order)
         order += (order.empty() ? "" : ",") + std::to_string(pair);
-    journal_->append("subject " + subject.token + " " + std::to_string(subject.joinedAt) + " " + order);
+    const std::uint64_t line =
+        journal_->write("subject " + subject.token + " " + std::to_string(subject.joinedAt) + " " + order);
     subject.answers.assign(series_.pairs.size() * series_.images.size(), kUnanswered);
     subject.pairAnswered.assign(series_.pairs.size(), false);
     subjects_.push_back(std::move(subject));
     token = subjects_.back().token;
     notify(subjects_.back(), "joined");
+    lock.unlock();
+    journal_->flush(line);
     return JoinOutcome::Joined;
 }
 
@@ -219,7 +222,7 @@ void Session::applyAnswer(Subject& subject, int pair, const std::string& values,
 }
 
 AnswerOutcome Session::answer(const std::string& token, int pair, const std::string& values) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     Subject* subject = find(token);
     if (!subject)
         return AnswerOutcome::UnknownSubject;
@@ -229,10 +232,14 @@ AnswerOutcome Session::answer(const std::string& token, int pair, const std::str
         !isAnswerText(values, static_cast<int>(series_.images.size())))
         return AnswerOutcome::Malformed;
     const std::int64_t at = secondsNow();
-    // On the disk first: an answer the page is told about is never lost.
-    journal_->append("answer " + token + " " + std::to_string(at) + " " + std::to_string(pair) + " " + values);
+    // In the journal in the order of the events; acknowledged only once on the disk, so an
+    // answer the page is told about is never lost. Answers arriving together share one flush.
+    const std::uint64_t line = journal_->write("answer " + token + " " + std::to_string(at) + " " +
+                                               std::to_string(pair) + " " + values);
     applyAnswer(*subject, pair, values, at);
     notify(*subject, subject->finishPosition ? "finished" : "answered");
+    lock.unlock();
+    journal_->flush(line);
     return AnswerOutcome::Accepted;
 }
 
