@@ -72,6 +72,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QLabel* commentLabel() const { return commentLabel_; }
     QPushButton* newInputButton() const { return newInputButton_; }
     QPushButton* openButton() const { return openButton_; }
+    QPushButton* collectButton() const { return collectButton_; }
     QPushButton* previousButton() const { return previousButton_; }
     QPushButton* nextButton() const { return nextButton_; }
     QPushButton* deleteSubjectButton() const { return deleteSubjectButton_; }
@@ -141,6 +142,8 @@ class EntryPage : public QWidget, public CataloguePage {
     // Writes the entry's answers, telling the receiver when the disk does not take them.
     void writeEntryFile(const std::filesystem::path& path, int subjects);
     void clearSeriesShape();
+    // "端末で回答": the collection window for the chosen series and group.
+    void openCollectWindow();
 
     AppContext& context_;
     EndEntryDialog& endDialog_;
@@ -160,6 +163,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QLabel* commentLabel_ = nullptr;
     QPushButton* newInputButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
+    QPushButton* collectButton_ = nullptr;
     QWidget* boardPanel_ = nullptr;
     QWidget* picturePanel_ = nullptr;
     QWidget* boardControls_ = nullptr;

@@ -1,0 +1,118 @@
+// "端末で回答" on the entry page: the collection window starts a session on 127.0.0.1, its QR
+// code read back from the window's picture leads to the session, the live table follows the
+// answers, closing asks first, and "受付終了" writes the data file the list then shows.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "tests/collect/RawHttp.h"
+#include "tests/ui/entry/EntryTestSupport.h"
+#include "ui/collect/CollectWindow.h"
+
+using namespace kestrune;
+using namespace kestrune::testing;
+
+namespace {
+
+QPushButton* buttonNamed(QWidget& window, const QString& text) {
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
+
+// What zbarimg reads from a picture, or empty.
+std::string readQrCode(const QImage& image, const TempDisk& scratch) {
+    const std::filesystem::path file = scratch.path("qr.png");
+    image.save(QString::fromStdString(file.string()));
+    FILE* pipe = popen(("zbarimg --raw -q '" + file.string() + "' 2>/dev/null").c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        text.append(buffer, n);
+    pclose(pipe);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+struct Url {
+    int port = 0;
+    std::string code;
+};
+
+Url parse(const std::string& url) {
+    const std::string prefix = "http://127.0.0.1:";
+    if (url.rfind(prefix, 0) != 0)
+        return {};
+    const std::size_t slash = url.find('/', prefix.size());
+    return {std::stoi(url.substr(prefix.size(), slash - prefix.size())), url.substr(slash)};
+}
+
+}  // namespace
+
+TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
+    if (std::system("command -v zbarimg >/dev/null") != 0)
+        GTEST_SKIP() << "zbarimg is not installed";
+    EntryPageHost host;
+    TempDisk scratch;
+    std::string scanned;
+    QStringList states, counts;
+    bool stillRunningAfterEscape = false;
+    host.prompter.dialogHandlers.push_back([&](QDialog& dialog) {
+        auto& window = dynamic_cast<CollectWindow&>(dialog);
+        window.show();
+        EXPECT_EQ(window.fileNameBox()->text(), QStringLiteral("入力開始2026年03月05日09時07分"));
+        window.fileNameBox()->setText(QStringLiteral("教室"));
+        window.addressBox()->setText(QStringLiteral("127.0.0.1"));
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付開始")), Qt::LeftButton);
+        EXPECT_TRUE(window.running());
+        EXPECT_EQ(window.qrLabel()->accessibleName(), QStringLiteral("参加用QRコード"));
+        scanned = readQrCode(window.grab().toImage(), scratch);
+        EXPECT_EQ(QString::fromStdString(scanned), window.joinUrl());
+        const Url url = parse(scanned);
+        const std::string done = tokenOf(httpPost(url.port, url.code + "/join", ""));
+        const std::string midway = tokenOf(httpPost(url.port, url.code + "/join", ""));
+        for (int pair = 0; pair < 10; ++pair)
+            EXPECT_EQ(httpPost(url.port, url.code + "/answer",
+                               "token=" + done + "&pair=" + std::to_string(pair) + "&values=0110")
+                          .status,
+                      200);
+        EXPECT_EQ(httpPost(url.port, url.code + "/answer", "token=" + midway + "&pair=0&values=1111").status, 200);
+        QTest::qWait(1300);  // the table follows by itself, once a second
+        QTableWidget* table = window.subjectTable();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            states << table->item(row, 1)->text();
+            counts << table->item(row, 2)->text();
+        }
+        // Escape asks first; "No" keeps the session running.
+        host.prompter.answers.push_back(PromptAnswer::No);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        stillRunningAfterEscape = window.running();
+        // "受付終了": the unfinished subject is left out.
+        host.prompter.answers.push_back(PromptAnswer::No);
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付終了")), Qt::LeftButton);
+        EXPECT_FALSE(window.running());
+        return dialog.result();
+    });
+    host.clickButton(host.page->collectButton());
+    ASSERT_FALSE(scanned.empty()) << "no QR code was read";
+    EXPECT_EQ(states, (QStringList{QStringLiteral("回答終了"), QStringLiteral("回答中")}));
+    EXPECT_EQ(counts, (QStringList{QStringLiteral("10 / 10"), QStringLiteral("1 / 10")}));
+    EXPECT_TRUE(stillRunningAfterEscape);
+    ASSERT_GE(host.prompter.messages.size(), 2u);
+    EXPECT_EQ(host.prompter.messages[0].text, QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"));
+    EXPECT_EQ(host.prompter.messages[1].text,
+              QStringLiteral("回答を終えていない被験者がいます。その回答も残しますか?"));
+    std::string expected = "1,10,4\r\n";
+    for (int pair = 0; pair < 10; ++pair)
+        expected += "0\r\n1\r\n1\r\n0\r\n";
+    EXPECT_EQ(readBytes(host.dataFile("教室")), expected);
+    EXPECT_TRUE(host.listedFiles().contains(QStringLiteral("教室")));
+    // The session is over: nothing listens any more.
+    EXPECT_EQ(httpGet(parse(scanned).port, parse(scanned).code).status, 0);
+}
