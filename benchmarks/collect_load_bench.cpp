@@ -56,8 +56,8 @@ Running startProgram(const std::filesystem::path& disk) {
         dup2(fds[1], STDOUT_FILENO);
         close(fds[0]);
         close(fds[1]);
-        execl(KESTRUNE_CLI, KESTRUNE_CLI, "--root", disk.c_str(), "collect", "色彩の印象", "mix", "負荷", "--bind",
-              "127.0.0.1", "--port", "0", "--yes", static_cast<char*>(nullptr));
+        execl(KESTRUNE_CLI, KESTRUNE_CLI, "--root", disk.c_str(), "collect", "色彩の印象", "mix", "負荷",
+              "--bind", "127.0.0.1", "--port", "0", "--yes", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -108,22 +108,26 @@ void BM_CollectSixtySubjectsAtOnce(benchmark::State& state) {
         for (int s = 0; s < kSubjects; ++s) {
             subjects.emplace_back([&, s] {
                 const std::string source = "127.0.0." + std::to_string(s + 2);
-                const std::string token = tokenOf(httpPost(program.port, program.code + "/join", "", source.c_str()));
+                const std::string token =
+                    tokenOf(httpPost(program.port, program.code + "/join", "", source.c_str()));
                 std::uint64_t seed = static_cast<std::uint64_t>(s) * 2654435761u + 1;
                 for (int pair = 0; pair < kPairs; ++pair) {
                     if (pauseMs > 0) {
                         seed = seed * 6364136223846793005u + 1442695040888963407u;
-                        const auto pause = pauseMs / 2 + static_cast<int>((seed >> 33) % static_cast<std::uint64_t>(pauseMs));
+                        const auto pause =
+                            pauseMs / 2 +
+                            static_cast<int>((seed >> 33) % static_cast<std::uint64_t>(pauseMs));
                         std::this_thread::sleep_for(std::chrono::milliseconds(pause));
                     }
                     const auto start = std::chrono::steady_clock::now();
-                    const int status = httpPost(program.port, program.code + "/answer",
-                                                "token=" + token + "&pair=" + std::to_string(pair) +
-                                                    "&values=" + kValues,
-                                                source.c_str())
-                                           .status;
+                    const int status =
+                        httpPost(program.port, program.code + "/answer",
+                                 "token=" + token + "&pair=" + std::to_string(pair) + "&values=" + kValues,
+                                 source.c_str())
+                            .status;
                     times[static_cast<std::size_t>(s)].push_back(
-                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                            .count());
                     failures[static_cast<std::size_t>(s)] += status != 200;
                 }
             });

@@ -10,8 +10,8 @@ namespace kestrune::collect {
 
 QrCode encodeQrCode(std::string_view text) {
     const std::string copy(text);
-    std::unique_ptr<QRcode, void (*)(QRcode*)> encoded(
-        QRcode_encodeString8bit(copy.c_str(), 0, QR_ECLEVEL_M), QRcode_free);
+    std::unique_ptr<QRcode, void (*)(QRcode*)> encoded(QRcode_encodeString8bit(copy.c_str(), 0, QR_ECLEVEL_M),
+                                                       QRcode_free);
     if (!encoded)
         throw UserError("QR コードを作れません。");
     QrCode code;

@@ -117,7 +117,8 @@ std::string Server::joinUrl() const {
 
 void Server::start() {
     in6_addr probe{};
-    if (inet_pton(AF_INET, address_.c_str(), &probe) != 1 && inet_pton(AF_INET6, address_.c_str(), &probe) != 1)
+    if (inet_pton(AF_INET, address_.c_str(), &probe) != 1 &&
+        inet_pton(AF_INET6, address_.c_str(), &probe) != 1)
         throw UserError("待ち受けるアドレス「" + address_ + "」は IP アドレスではありません。");
     route();
     http_->set_payload_max_length(kMaxBodyBytes);
@@ -152,9 +153,10 @@ void Server::start() {
     if (bound && listeningSocket_ >= 0)
         ::listen(listeningSocket_, SOMAXCONN);
     if (!bound)
-        throw UserError("アドレス " + address_ + " のポート " + std::to_string(options_.port) +
-                        " で待ち受けられません。ほかのプログラムが使っているか、このコンピューターのアドレスでは"
-                        "ありません。");
+        throw UserError(
+            "アドレス " + address_ + " のポート " + std::to_string(options_.port) +
+            " で待ち受けられません。ほかのプログラムが使っているか、このコンピューターのアドレスでは"
+            "ありません。");
     session_.recordPort(port_);
     thread_ = std::thread([this] { http_->listen_after_bind(); });
 }
@@ -171,28 +173,29 @@ void Server::route() {
     const std::string shortCode = session_.shortCode();
     // Everything passes here first: the rate limit, then the code. Only a request under the code
     // reaches the routes below.
-    http_->set_pre_routing_handler([this, joinCode, shortCode](const httplib::Request& req,
-                                                               httplib::Response& res) {
-        if (!limiter_->allow(req.remote_addr)) {
-            res.set_header("Retry-After", "2");
-            refuse(res, 429, "少し待ってからもう一度送ってください。");
-            return httplib::Server::HandlerResponse::Handled;
-        }
-        const std::string& path = req.path;
-        const std::size_t end = path.find('/', 1);
-        std::string code = path.substr(1, end == std::string::npos ? std::string::npos : end - 1);
-        std::string upper = code;
-        for (char& c : upper)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (path.empty() || path[0] != '/' || (code != joinCode && upper != shortCode)) {
-            refuse(res, 404, "見つかりません。");
-            return httplib::Server::HandlerResponse::Handled;
-        }
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
+    http_->set_pre_routing_handler(
+        [this, joinCode, shortCode](const httplib::Request& req, httplib::Response& res) {
+            if (!limiter_->allow(req.remote_addr)) {
+                res.set_header("Retry-After", "2");
+                refuse(res, 429, "少し待ってからもう一度送ってください。");
+                return httplib::Server::HandlerResponse::Handled;
+            }
+            const std::string& path = req.path;
+            const std::size_t end = path.find('/', 1);
+            std::string code = path.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+            std::string upper = code;
+            for (char& c : upper)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (path.empty() || path[0] != '/' || (code != joinCode && upper != shortCode)) {
+                refuse(res, 404, "見つかりません。");
+                return httplib::Server::HandlerResponse::Handled;
+            }
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
     http_->set_error_handler([](const httplib::Request&, httplib::Response& res) {
         if (res.body.empty())
-            refuse(res, res.status, res.status == 413 ? "送られたデータが大きすぎます。" : "受け付けられません。");
+            refuse(res, res.status,
+                   res.status == 413 ? "送られたデータが大きすぎます。" : "受け付けられません。");
     });
     http_->set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         refuse(res, 500, "回答を記録できませんでした。もう一度送ってください。");
@@ -232,16 +235,17 @@ void Server::route() {
         if (!body || !pair || !isTokenText(body->at("token")))
             return refuse(res, 400, "受け付けられません。");
         switch (session_.answer(body->at("token"), *pair, body->at("values"))) {
-        case AnswerOutcome::Accepted: {
-            const bool finished = session_.isFinished(body->at("token"));
-            return reply(res, 200, std::string("{\"ok\":true,\"finished\":") + (finished ? "true" : "false") + "}");
-        }
-        case AnswerOutcome::UnknownSubject:
-            return refuse(res, 403, "この回答者は登録されていません。最初からやり直してください。");
-        case AnswerOutcome::Finished:
-            return refuse(res, 409, "回答はすでに終わっています。");
-        case AnswerOutcome::Malformed:
-            return refuse(res, 400, "受け付けられません。");
+            case AnswerOutcome::Accepted: {
+                const bool finished = session_.isFinished(body->at("token"));
+                return reply(res, 200,
+                             std::string("{\"ok\":true,\"finished\":") + (finished ? "true" : "false") + "}");
+            }
+            case AnswerOutcome::UnknownSubject:
+                return refuse(res, 403, "この回答者は登録されていません。最初からやり直してください。");
+            case AnswerOutcome::Finished:
+                return refuse(res, 409, "回答はすでに終わっています。");
+            case AnswerOutcome::Malformed:
+                return refuse(res, 400, "受け付けられません。");
         }
     });
 }

@@ -39,7 +39,8 @@ bool isAnswerText(const std::string& values, int images) {
 }  // namespace
 
 std::int64_t secondsNow() {
-    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
 
@@ -56,7 +57,8 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
             throw UserError("試料の記号は、パネルの数(" + std::to_string(series_.panelCount) +
                             " 個)だけ指定してください。");
         for (const std::string& code : settings_.sampleCodes) {
-            if (code.empty() || code.size() > 40 || diskNameProblem(code) == DiskNameProblem::ControlCharacter ||
+            if (code.empty() || code.size() > 40 ||
+                diskNameProblem(code) == DiskNameProblem::ControlCharacter ||
                 diskNameProblem(code) == DiskNameProblem::NotText)
                 throw UserError("試料の記号「" + code + "」は使えません。");
         }
@@ -99,7 +101,8 @@ void Session::replay(const std::vector<std::string>& lines) {
     if (header.size() != 6 || header[0] + " " + header[1] != kJournalMagic ||
         !isCodeText(header[2], kJoinCodeLength) || !isCodeText(header[3], kShortCodeLength))
         throw broken(1);
-    if (header[4] != std::to_string(series_.pairs.size()) || header[5] != std::to_string(series_.images.size()))
+    if (header[4] != std::to_string(series_.pairs.size()) ||
+        header[5] != std::to_string(series_.images.size()))
         throw UserError("ファイル " + label + " の回答は、いまのシリーズ「" + settings_.series +
                         "」と対やイメージ語の数が合いません。");
     joinCode_ = header[2];
@@ -148,7 +151,8 @@ void Session::recordPort(int port) {
 }
 
 std::string Session::panelLabel(int panel) const {
-    if (!settings_.sampleCodes.empty() && panel >= 1 && panel <= static_cast<int>(settings_.sampleCodes.size()))
+    if (!settings_.sampleCodes.empty() && panel >= 1 &&
+        panel <= static_cast<int>(settings_.sampleCodes.size()))
         return settings_.sampleCodes[static_cast<std::size_t>(panel - 1)];
     return std::to_string(panel);
 }
@@ -264,7 +268,8 @@ std::optional<std::string> Session::stateJson(const std::string& token) const {
         if (subject->pairAnswered[static_cast<std::size_t>(pair)]) {
             std::string values;
             for (std::size_t i = 0; i < images; ++i)
-                values += subject->answers[static_cast<std::size_t>(pair) * images + i] == kChoseB ? '1' : '0';
+                values +=
+                    subject->answers[static_cast<std::size_t>(pair) * images + i] == kChoseB ? '1' : '0';
             json += "\"" + values + "\"";
         } else {
             json += "null";

@@ -24,19 +24,19 @@ struct SessionSettings {
     StudyDisk disk;
     std::string series;
     TSexGroup group = TSexGroup::Mix;
-    std::string file;                       // data file name without ".dat"
-    std::optional<int> expectedSubjects;    // the session is complete when this many finished
-    std::vector<std::string> sampleCodes;   // one per panel, shown instead of panel numbers
-    bool shuffle = false;                   // each subject sees the pairs in an order of their own
+    std::string file;                      // data file name without ".dat"
+    std::optional<int> expectedSubjects;   // the session is complete when this many finished
+    std::vector<std::string> sampleCodes;  // one per panel, shown instead of panel numbers
+    bool shuffle = false;                  // each subject sees the pairs in an order of their own
 };
 
 // One subject as the progress table and the log show them; no address or device is known.
 struct SubjectProgress {
-    int number = 0;            // 1-based, in the order subjects joined
+    int number = 0;  // 1-based, in the order subjects joined
     bool finished = false;
-    int finishPosition = 0;    // 1-based among the finished, 0 while unfinished
+    int finishPosition = 0;  // 1-based among the finished, 0 while unfinished
     int answeredPairs = 0;
-    std::int64_t joinedAt = 0; // seconds since the epoch
+    std::int64_t joinedAt = 0;  // seconds since the epoch
     std::int64_t lastAt = 0;
 };
 
@@ -56,8 +56,8 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    static std::filesystem::path journalPathOf(const StudyDisk& disk, TSexGroup group, std::string_view series,
-                                               std::string_view file);
+    static std::filesystem::path journalPathOf(const StudyDisk& disk, TSexGroup group,
+                                               std::string_view series, std::string_view file);
 
     const SessionSettings& settings() const { return settings_; }
     const TSeries& series() const { return series_; }
@@ -102,8 +102,8 @@ class Session {
   private:
     struct Subject {
         std::string token;
-        std::vector<int> order;            // pair indices in the order the subject sees them
-        std::vector<std::int32_t> answers; // pair by pair in the series' order, image by image
+        std::vector<int> order;             // pair indices in the order the subject sees them
+        std::vector<std::int32_t> answers;  // pair by pair in the series' order, image by image
         std::vector<bool> pairAnswered;
         int answeredPairs = 0;
         int finishPosition = 0;

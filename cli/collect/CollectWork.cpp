@@ -62,8 +62,8 @@ int collect(Invocation& invocation) {
     const auto& disk = settings.disk;
     const bool journal = std::filesystem::exists(std::filesystem::symlink_status(
         collect::Session::journalPathOf(disk, settings.group, settings.series, settings.file), error));
-    const bool dataExists = std::filesystem::exists(
-        std::filesystem::symlink_status(disk.dataPath(settings.group, settings.series, settings.file), error));
+    const bool dataExists = std::filesystem::exists(std::filesystem::symlink_status(
+        disk.dataPath(settings.group, settings.series, settings.file), error));
     if (!journal && dataExists && !yes && !overwriteConfirmed(invocation))
         return 1;
 

@@ -1,8 +1,8 @@
 // kestrune-cli collect as a user runs it: the URL first, the session killed with SIGKILL midway
 // and started again with the same arguments keeps every acknowledged answer, and the subjects
 // finish; SIGTERM ends it and writes the file.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -130,14 +130,14 @@ Url parseUrl(const std::string& line) {
 
 std::vector<std::string> arguments(const TempDisk& disk, std::vector<std::string> extra) {
     std::vector<std::string> args = {"--root", disk.root().string(), "collect", "味", "mix", "教室",
-                                     "--bind", "127.0.0.1", "--port", "0"};
+                                     "--bind", "127.0.0.1",          "--port",  "0"};
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
 }
 
 int answer(const Url& url, const std::string& token, int pair, const std::string& values) {
-    return httpPost(url.port, url.code + "/answer", "token=" + token + "&pair=" + std::to_string(pair) +
-                                                        "&values=" + values)
+    return httpPost(url.port, url.code + "/answer",
+                    "token=" + token + "&pair=" + std::to_string(pair) + "&values=" + values)
         .status;
 }
 
@@ -199,7 +199,8 @@ TEST(CollectProgram, EndsOnSigtermAndNeverReplacesAFileUnasked) {
         EXPECT_EQ(answer(url, midway, 0, "11"), 200);
         program.signal(SIGTERM);
         EXPECT_EQ(program.wait(), 0);
-        EXPECT_NE(program.output().find("回答を終えていない被験者 1 人"), std::string::npos) << program.output();
+        EXPECT_NE(program.output().find("回答を終えていない被験者 1 人"), std::string::npos)
+            << program.output();
     }
     const std::string written = readBytes(disk.path("mix/味/教室.dat"));
     EXPECT_EQ(written, "1,3,2\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");

@@ -32,7 +32,8 @@ SessionSettings tasting(const TempDisk& disk) {
 std::string progressText(const Session& session) {
     std::string text;
     for (const SubjectProgress& s : session.progress())
-        text += std::to_string(s.number) + ":" + std::to_string(s.answeredPairs) + (s.finished ? "F" : "") + " ";
+        text +=
+            std::to_string(s.number) + ":" + std::to_string(s.answeredPairs) + (s.finished ? "F" : "") + " ";
     return text;
 }
 
@@ -71,8 +72,9 @@ TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
         int status;
     };
     auto post = [](const std::string& path, const std::string& body) {
-        return "POST " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Length: " +
-               std::to_string(body.size()) + "\r\n\r\n" + body;
+        return "POST " + path +
+               " HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Length: " + std::to_string(body.size()) +
+               "\r\n\r\n" + body;
     };
     auto get = [](const std::string& path) {
         return "GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
@@ -80,7 +82,8 @@ TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
     const std::vector<Case> cases = {
         {"no code", get("/"), 404},
         {"wrong code", get("/AAAAAAAAAAAAAAAAAAAA"), 404},
-        {"wrong code answering", post("/AAAAAAAAAAAAAAAAAAAA/answer", "token=" + token + "&pair=0&values=01"), 404},
+        {"wrong code answering", post("/AAAAAAAAAAAAAAAAAAAA/answer", "token=" + token + "&pair=0&values=01"),
+         404},
         {"traversal", get(code + "/../secret.txt"), 404},
         {"traversal before the code", get("/../" + session.joinCode() + "/../secret.txt"), 404},
         {"encoded traversal", get(code + "/%2e%2e/%2e%2e/secret.txt"), 404},
@@ -93,9 +96,11 @@ TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
         {"too many answers", post(code + "/answer", "token=" + token + "&pair=0&values=011"), 400},
         {"pair beyond the series", post(code + "/answer", "token=" + token + "&pair=3&values=01"), 400},
         {"negative pair", post(code + "/answer", "token=" + token + "&pair=-1&values=01"), 400},
-        {"twice the token", post(code + "/answer", "token=" + token + "&token=" + token + "&pair=0&values=01"), 400},
+        {"twice the token",
+         post(code + "/answer", "token=" + token + "&token=" + token + "&pair=0&values=01"), 400},
         {"extra field", post(code + "/answer", "token=" + token + "&pair=0&values=01&x=1"), 400},
-        {"token not hexadecimal", post(code + "/answer", "token=" + std::string(32, 'z') + "&pair=0&values=01"), 400},
+        {"token not hexadecimal",
+         post(code + "/answer", "token=" + std::string(32, 'z') + "&pair=0&values=01"), 400},
         {"foreign token", post(code + "/answer", "token=" + newToken() + "&pair=0&values=01"), 403},
         {"foreign token state", post(code + "/state", "token=" + newToken()), 403},
         {"join with a body", post(code + "/join", "token=" + token), 400},
@@ -143,7 +148,8 @@ TEST(CollectServer, AFloodFromOneAddressIsLimitedWhileOthersAreServed) {
     // Only the joins let through made subjects; the limited ones made none.
     EXPECT_EQ(static_cast<int>(session.progress().size()), 1 + served);
     // Another address is served as before.
-    EXPECT_EQ(httpPost(port, code + "/answer", "token=" + token + "&pair=0&values=01", "127.0.0.1").status, 200);
+    EXPECT_EQ(httpPost(port, code + "/answer", "token=" + token + "&pair=0&values=01", "127.0.0.1").status,
+              200);
     EXPECT_EQ(httpPost(port, code + "/state", "token=" + token, "127.0.0.3").status, 200);
     EXPECT_EQ(httpPost(port, code + "/join", "", "127.0.0.2").status, 429);
 }

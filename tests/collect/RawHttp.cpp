@@ -59,8 +59,10 @@ HttpReply httpGet(int port, const std::string& path, const char* source) {
 
 HttpReply httpPost(int port, const std::string& path, const std::string& body, const char* source) {
     return rawHttp(port,
-                   "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\nContent-Type: text/plain\r\n"
-                   "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body,
+                   "POST " + path +
+                       " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\nContent-Type: text/plain\r\n"
+                       "Content-Length: " +
+                       std::to_string(body.size()) + "\r\n\r\n" + body,
                    source);
 }
 

@@ -13,7 +13,8 @@ struct HttpReply {
 };
 HttpReply rawHttp(int port, const std::string& request, const char* source = "127.0.0.1");
 HttpReply httpGet(int port, const std::string& path, const char* source = "127.0.0.1");
-HttpReply httpPost(int port, const std::string& path, const std::string& body, const char* source = "127.0.0.1");
+HttpReply httpPost(int port, const std::string& path, const std::string& body,
+                   const char* source = "127.0.0.1");
 // The token of a join reply.
 std::string tokenOf(const HttpReply& reply);
 

@@ -35,7 +35,8 @@ std::vector<int> displayOrder(const Session& session, const std::string& token) 
     const std::string state = *session.stateJson(token);
     std::vector<int> order;
     static const std::regex index("\"index\":([0-9]+)");
-    for (auto it = std::sregex_iterator(state.begin(), state.end(), index); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(state.begin(), state.end(), index); it != std::sregex_iterator();
+         ++it)
         order.push_back(std::stoi((*it)[1]));
     return order;
 }

@@ -108,8 +108,8 @@ CollectWindow::CollectWindow(const StudyDisk& disk, std::string series, TSexGrou
     endButton_ = new QPushButton(QStringLiteral("受付終了"), runningPart_);
     table_ = new QTableWidget(0, 4, runningPart_);
     table_->setObjectName(QStringLiteral("collectSubjectTable"));
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("被験者"), QStringLiteral("状態"), QStringLiteral("回答済みの対"), QStringLiteral("経過時間")});
+    table_->setHorizontalHeaderLabels({QStringLiteral("被験者"), QStringLiteral("状態"),
+                                       QStringLiteral("回答済みの対"), QStringLiteral("経過時間")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -216,11 +216,10 @@ void CollectWindow::refreshTable() {
     table_->setRowCount(static_cast<int>(all.size()));
     for (int row = 0; row < static_cast<int>(all.size()); ++row) {
         const collect::SubjectProgress& subject = all[static_cast<std::size_t>(row)];
-        const QStringList cells = {
-            QString::number(subject.number),
-            subject.finished ? QStringLiteral("回答終了") : QStringLiteral("回答中"),
-            QStringLiteral("%1 / %2").arg(subject.answeredPairs).arg(pairs),
-            elapsed((subject.finished ? subject.lastAt : now) - subject.joinedAt)};
+        const QStringList cells = {QString::number(subject.number),
+                                   subject.finished ? QStringLiteral("回答終了") : QStringLiteral("回答中"),
+                                   QStringLiteral("%1 / %2").arg(subject.answeredPairs).arg(pairs),
+                                   elapsed((subject.finished ? subject.lastAt : now) - subject.joinedAt)};
         for (int column = 0; column < cells.size(); ++column) {
             QTableWidgetItem* item = table_->item(row, column);
             if (!item) {
@@ -260,18 +259,18 @@ bool CollectWindow::finish() {
 }
 
 void CollectWindow::reject() {
-    if (session_ &&
-        prompter_.ask({QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"), QStringLiteral("受付終了"),
-                       PromptButtons::YesNo, PromptIcon::Question}) != PromptAnswer::Yes)
+    if (session_ && prompter_.ask({QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"),
+                                   QStringLiteral("受付終了"), PromptButtons::YesNo, PromptIcon::Question}) !=
+                        PromptAnswer::Yes)
         return;
     if (finish())
         QDialog::reject();
 }
 
 void CollectWindow::closeEvent(QCloseEvent* event) {
-    if (session_ &&
-        prompter_.ask({QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"), QStringLiteral("受付終了"),
-                       PromptButtons::YesNo, PromptIcon::Question}) != PromptAnswer::Yes) {
+    if (session_ && prompter_.ask({QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"),
+                                   QStringLiteral("受付終了"), PromptButtons::YesNo, PromptIcon::Question}) !=
+                        PromptAnswer::Yes) {
         event->ignore();
         return;
     }
@@ -303,8 +302,8 @@ void CollectWindow::printHandout() {
     QFont large = title;
     large.setPixelSize(unit * 6 / 10);
     painter.setFont(large);
-    painter.drawText(QRect(0, unit * 5 + side, page.width(), unit * 2), Qt::AlignCenter | Qt::TextWrapAnywhere,
-                     joinUrl());
+    painter.drawText(QRect(0, unit * 5 + side, page.width(), unit * 2),
+                     Qt::AlignCenter | Qt::TextWrapAnywhere, joinUrl());
     large.setPixelSize(unit);
     painter.setFont(large);
     painter.drawText(QRect(0, unit * 7 + side, page.width(), unit * 2), Qt::AlignCenter,

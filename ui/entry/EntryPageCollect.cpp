@@ -18,10 +18,11 @@ void EntryPage::openCollectWindow() {
     QString name = fileNameBox_->text();
     if (name.isEmpty()) {
         const QDateTime now = clock_();
-        name = QString::fromStdString(defaultEntryFileName(now.date().year(), now.date().month(), now.date().day(),
-                                                           now.time().hour(), now.time().minute()));
+        name = QString::fromStdString(defaultEntryFileName(
+            now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()));
     }
-    CollectWindow window(context_.disk, chosenSeries().toStdString(), chosenGroup(), context_.prompter, name, this);
+    CollectWindow window(context_.disk, chosenSeries().toStdString(), chosenGroup(), context_.prompter, name,
+                         this);
     connect(&window, &CollectWindow::dataFileWritten, this, [this] { setUpAfterWrite(); });
     context_.prompter.runDialog(window);
 }

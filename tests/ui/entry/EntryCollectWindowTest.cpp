@@ -1,12 +1,12 @@
 // "端末で回答" on the entry page: the collection window starts a session on 127.0.0.1, its QR
 // code read back from the window's picture leads to the session, the live table follows the
 // answers, closing asks first, and "受付終了" writes the data file the list then shows.
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <cstdio>
-#include <gtest/gtest.h>
 
 #include "tests/collect/RawHttp.h"
 #include "tests/ui/entry/EntryTestSupport.h"
@@ -40,6 +40,17 @@ std::string readQrCode(const QImage& image, const TempDisk& scratch) {
     return text;
 }
 
+// The text of a PDF file as pdftotext reads it, or empty.
+std::string pdfText(const std::filesystem::path& pdf) {
+    FILE* pipe = popen(("pdftotext -raw '" + pdf.string() + "' - 2>/dev/null").c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        text.append(buffer, n);
+    pclose(pipe);
+    return text;
+}
+
 struct Url {
     int port = 0;
     std::string code;
@@ -63,6 +74,7 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     std::string scanned;
     QStringList states, counts;
     bool stillRunningAfterEscape = false;
+    std::string handout, shortCode;
     host.prompter.dialogHandlers.push_back([&](QDialog& dialog) {
         auto& window = dynamic_cast<CollectWindow&>(dialog);
         window.show();
@@ -82,12 +94,28 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
                                "token=" + done + "&pair=" + std::to_string(pair) + "&values=0110")
                           .status,
                       200);
-        EXPECT_EQ(httpPost(url.port, url.code + "/answer", "token=" + midway + "&pair=0&values=1111").status, 200);
+        EXPECT_EQ(httpPost(url.port, url.code + "/answer", "token=" + midway + "&pair=0&values=1111").status,
+                  200);
         QTest::qWait(1300);  // the table follows by itself, once a second
         QTableWidget* table = window.subjectTable();
         for (int row = 0; row < table->rowCount(); ++row) {
             states << table->item(row, 1)->text();
             counts << table->item(row, 2)->text();
+        }
+        // The handout, printed to a PDF file: the URL and the short code, on A4.
+        host.prompter.printerChoices.push_back(true);
+        host.prompter.printFiles.push_back(QString::fromStdString(scratch.path("案内.pdf").string()));
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("案内の印刷")), Qt::LeftButton);
+        handout = pdfText(scratch.path("案内.pdf"));
+        shortCode = window.findChild<QLabel*>(QStringLiteral("collectShortCode"))->text().toStdString();
+        // With KESTRUNE_SCREENSHOT_DIR naming a directory, the running window and the handout are
+        // saved there for the guide.
+        const QString shots = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            window.grab().save(shots + QStringLiteral("/collect-window.png"));
+            std::system(("pdftoppm -png -r 40 -singlefile '" + scratch.path("案内.pdf").string() + "' '" +
+                         shots.toStdString() + "/collect-handout'")
+                            .c_str());
         }
         // Escape asks first; "No" keeps the session running.
         host.prompter.answers.push_back(PromptAnswer::No);
@@ -104,8 +132,12 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     EXPECT_EQ(states, (QStringList{QStringLiteral("回答終了"), QStringLiteral("回答中")}));
     EXPECT_EQ(counts, (QStringList{QStringLiteral("10 / 10"), QStringLiteral("1 / 10")}));
     EXPECT_TRUE(stillRunningAfterEscape);
+    EXPECT_NE(handout.find(scanned), std::string::npos) << handout;
+    ASSERT_FALSE(shortCode.empty());
+    EXPECT_NE(handout.find(shortCode), std::string::npos) << handout;
     ASSERT_GE(host.prompter.messages.size(), 2u);
-    EXPECT_EQ(host.prompter.messages[0].text, QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"));
+    EXPECT_EQ(host.prompter.messages[0].text,
+              QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"));
     EXPECT_EQ(host.prompter.messages[1].text,
               QStringLiteral("回答を終えていない被験者がいます。その回答も残しますか?"));
     std::string expected = "1,10,4\r\n";
