@@ -104,6 +104,8 @@ class EntryPage : public QWidget, public CataloguePage {
     // A file of the running entry could not be written (the disk pulled, its directory gone):
     // the answers stay, and the receiver lets the user point the drive box at another disk.
     void studyDiskUnwritable();
+    // A collection session ("端末で回答") wrote a data file: every page's list should show it.
+    void dataFileCollected();
 
   private:
     friend class EntryKeyFilter;

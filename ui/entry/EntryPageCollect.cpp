@@ -23,7 +23,10 @@ void EntryPage::openCollectWindow() {
     }
     CollectWindow window(context_.disk, chosenSeries().toStdString(), chosenGroup(), context_.prompter, name,
                          this);
-    connect(&window, &CollectWindow::dataFileWritten, this, [this] { setUpAfterWrite(); });
+    connect(&window, &CollectWindow::dataFileWritten, this, [this] {
+        setUpAfterWrite();
+        emit dataFileCollected();
+    });
     context_.prompter.runDialog(window);
 }
 

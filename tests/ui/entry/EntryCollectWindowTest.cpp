@@ -14,6 +14,7 @@
 
 using namespace kestrune;
 using namespace kestrune::testing;
+using kestrune::testing::httpGet;
 
 namespace {
 
@@ -148,3 +149,45 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     // The session is over: nothing listens any more.
     EXPECT_EQ(httpGet(parse(scanned).port, parse(scanned).code).status, 0);
 }
+
+#include <QTabWidget>
+#include "tests/ui/shell/MainWindowFixture.h"
+#include "ui/analysis/AnalysisPage.h"
+#include "ui/analysis/DataFileList.h"
+
+namespace kestrune::testing {
+
+// In the main window, the file a session wrote appears in the analysis page's list at once.
+TEST_F(MainWindowTest, AFileCollectedOnTheEntryPageIsListedOnTheAnalysisPage) {
+    disk.makeSeries("味", 3, {"甘い", "苦い"});
+    openWindow();
+    window->show();
+    window->pages()->setCurrentWidget(window->entryPage());
+    bool shown = false;
+    prompter.dialogHandlers.push_back([&](QDialog& dialog) {
+        auto& window = dynamic_cast<CollectWindow&>(dialog);
+        shown = true;
+        window.show();
+        window.fileNameBox()->setText(QStringLiteral("試飲会"));
+        window.addressBox()->setText(QStringLiteral("127.0.0.1"));
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付開始")), Qt::LeftButton);
+        const Url url = parse(window.joinUrl().toStdString());
+        const std::string token = tokenOf(httpPost(url.port, url.code + "/join", ""));
+        for (int pair = 0; pair < 3; ++pair)
+            httpPost(url.port, url.code + "/answer",
+                     "token=" + token + "&pair=" + std::to_string(pair) + "&values=10");
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付終了")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QTest::mouseClick(window->entryPage()->collectButton(), Qt::LeftButton);
+    QTreeWidget* files = window->analysisPage()->dataFileList();
+    QStringList names;
+    for (int row = 0; row < files->topLevelItemCount(); ++row)
+        names << files->topLevelItem(row)->text(0);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(std::filesystem::exists(disk.path("male/味/試飲会.dat")))
+        << prompter.lastText().toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("試飲会"))) << names.join(QLatin1Char(',')).toStdString();
+}
+
+}  // namespace kestrune::testing
