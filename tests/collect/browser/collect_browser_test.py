@@ -6,7 +6,8 @@ through, one reloads its page midway, one loses the connection and its answer is
 data file the program writes when the third finishes holds exactly their choices.
 
 usage: collect_browser_test.py KESTRUNE_CLI SAMPLE_DISK
-Exits 77 (skipped) when chromium, chromedriver or selenium is missing.
+Exits 77 (skipped) when chromium, chromedriver or selenium is missing. With KESTRUNE_SCREENSHOT_DIR
+naming a directory, the first screen and a pair refusing "次へ" are saved there for the guide.
 """
 import os
 import random
@@ -118,6 +119,9 @@ def main():
                 driver.get(url)
                 WebDriverWait(driver, 20).until(lambda d: d.find_elements(By.CSS_SELECTOR, "button"))
                 check("組の試料" in driver.find_element(By.TAG_NAME, "main").text, "the instructions are shown")
+                shots = os.environ.get("KESTRUNE_SCREENSHOT_DIR")
+                if shots and subject == 0:
+                    driver.save_screenshot(os.path.join(shots, "collect-phone-start.png"))
                 button(driver, "開始").click()
                 seen = []
                 for k in range(1, len(pairs) + 1):
@@ -131,6 +135,8 @@ def main():
                         alert = driver.find_element(By.CSS_SELECTOR, "[role=alert]")
                         check(words[-1] in alert.text, "the unanswered word is announced: " + alert.text)
                         check(heading(driver) == "対 1 / 6", "the page stays on the pair")
+                        if shots:
+                            driver.save_screenshot(os.path.join(shots, "collect-phone-pair.png"))
                     answer_pair(driver, words, choices[subject][index])
                     if subject == 1 and k == 3:
                         # A reload resumes at the same pair with the choices made so far.
