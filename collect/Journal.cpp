@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 
 #include "core/Error.h"
@@ -61,8 +62,7 @@ Journal::Journal(std::filesystem::path path) : path_(std::move(path)) {
         if (::ftruncate(descriptor_, static_cast<off_t>(start)) != 0 || ::fsync(descriptor_) != 0)
             cannotWrite(path_);
     }
-    if (::lseek(descriptor_, 0, SEEK_END) < 0)
-        cannotWrite(path_);
+    size_ = syncedSize_ = static_cast<off_t>(start);
     if (!existed) {
         ::fsync(descriptor_);
         syncDirectory(path_.parent_path());
@@ -74,47 +74,84 @@ Journal::~Journal() {
         ::close(descriptor_);
 }
 
+namespace {
+int dataSync(int descriptor) {
+    return ::fdatasync(descriptor);
+}
+std::atomic<Journal::SyncFunction> syncFunction{&dataSync};
+}  // namespace
+
+void Journal::setSyncFunction(SyncFunction sync) {
+    syncFunction = sync ? sync : &dataSync;
+}
+
 std::uint64_t Journal::write(std::string_view line) {
-    if (descriptor_ < 0)
+    std::lock_guard lock(flushMutex_);
+    if (descriptor_ < 0 || failed_)
         cannotWrite(path_);
     std::string bytes(line);
     bytes += '\n';
-    const off_t before = ::lseek(descriptor_, 0, SEEK_END);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t wrote = ::write(descriptor_, bytes.data() + done, bytes.size() - done);
+        const ssize_t wrote =
+            ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done, size_ + static_cast<off_t>(done));
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
             // Whatever part reached the file is taken back, so the next line starts clean.
-            if (before >= 0 && ::ftruncate(descriptor_, before) == 0)
-                ::lseek(descriptor_, 0, SEEK_END);
+            if (::ftruncate(descriptor_, size_) != 0)
+                failed_ = true;
             cannotWrite(path_);
         }
         done += static_cast<std::size_t>(wrote);
     }
+    size_ += static_cast<off_t>(bytes.size());
     return ++written_;
+}
+
+Journal::LineState Journal::state(std::uint64_t line) const {
+    std::lock_guard lock(flushMutex_);
+    for (const auto& [first, last] : lost_) {
+        if (line >= first && line <= last)
+            return LineState::Lost;
+    }
+    return line <= synced_ ? LineState::OnDisk : LineState::Pending;
 }
 
 void Journal::flush(std::uint64_t line) {
     std::unique_lock lock(flushMutex_);
-    while (synced_ < line) {
-        if (failed_)
-            cannotWrite(path_);
+    for (;;) {
+        for (const auto& [first, last] : lost_) {
+            if (line >= first && line <= last)
+                cannotWrite(path_);
+        }
+        if (synced_ >= line)
+            return;
         if (flushing_) {
             flushed_.wait(lock);
             continue;
         }
         flushing_ = true;
-        const std::uint64_t target = written_.load();
+        const std::uint64_t target = written_;
+        const off_t targetSize = size_;
         lock.unlock();
-        const bool ok = ::fdatasync(descriptor_) == 0;
+        const bool ok = syncFunction.load()(descriptor_) == 0;
         lock.lock();
         flushing_ = false;
-        if (ok)
-            synced_ = std::max(synced_, target);
-        else
-            failed_ = true;
+        if (ok) {
+            synced_ = target;
+            syncedSize_ = targetSize;
+        } else {
+            // Nothing written since the last good flush is known to be on the disk: it all goes,
+            // so that a restart does not find answers nobody was told were kept.
+            if (written_ > synced_)
+                lost_.emplace_back(synced_ + 1, written_);
+            synced_ = written_;
+            if (::ftruncate(descriptor_, syncedSize_) == 0)
+                size_ = syncedSize_;
+            else
+                failed_ = true;
+        }
         flushed_.notify_all();
     }
 }

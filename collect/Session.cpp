@@ -191,25 +191,73 @@ std::vector<int> Session::newOrder() const {
 
 JoinOutcome Session::join(std::string& token) {
     std::unique_lock lock(mutex_);
-    if (static_cast<int>(subjects_.size()) >= kMaxSubjects || complete())
+    const auto joining =
+        std::count_if(pending_.begin(), pending_.end(), [](const Pending& p) { return p.join; });
+    if (static_cast<int>(subjects_.size() + static_cast<std::size_t>(joining)) >= kMaxSubjects || complete())
         return JoinOutcome::SessionFull;
-    Subject subject;
+    Pending event;
+    event.join = true;
+    Subject& subject = event.subject;
     subject.token = newToken();
     subject.order = newOrder();
     subject.joinedAt = subject.lastAt = secondsNow();
     std::string order;
     for (int pair : subject.order)
         order += (order.empty() ? "" : ",") + std::to_string(pair);
-    const std::uint64_t line =
+    event.line =
         journal_->write("subject " + subject.token + " " + std::to_string(subject.joinedAt) + " " + order);
     subject.answers.assign(series_.pairs.size() * series_.images.size(), kUnanswered);
     subject.pairAnswered.assign(series_.pairs.size(), false);
-    subjects_.push_back(std::move(subject));
-    token = subjects_.back().token;
-    notify(subjects_.back(), "joined");
-    lock.unlock();
-    journal_->flush(line);
+    token = subject.token;
+    const std::uint64_t line = event.line;
+    pending_.push_back(std::move(event));
+    commit(lock, line);
     return JoinOutcome::Joined;
+}
+
+void Session::commit(std::unique_lock<std::mutex>& lock, std::uint64_t line) {
+    lock.unlock();
+    try {
+        journal_->flush(line);
+    } catch (...) {
+        lock.lock();
+        applyOnDisk();
+        throw;
+    }
+    lock.lock();
+    applyOnDisk();
+}
+
+void Session::applyOnDisk() {
+    std::size_t done = 0;
+    for (; done < pending_.size(); ++done) {
+        Pending& event = pending_[done];
+        const Journal::LineState state = journal_->state(event.line);
+        if (state == Journal::LineState::Pending)
+            break;
+        if (state == Journal::LineState::Lost)
+            continue;
+        if (event.join) {
+            subjects_.push_back(std::move(event.subject));
+            notify(subjects_.back(), "joined");
+        } else if (Subject* subject = find(event.token)) {
+            applyAnswer(*subject, event.pair, event.values, event.at);
+            notify(*subject, subject->finishPosition ? "finished" : "answered");
+        }
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
+}
+
+bool Session::finishesWithPending(const Subject& subject) const {
+    std::vector<bool> answered = subject.pairAnswered;
+    int count = subject.answeredPairs;
+    for (const Pending& event : pending_) {
+        if (!event.join && event.token == subject.token && !answered[static_cast<std::size_t>(event.pair)]) {
+            answered[static_cast<std::size_t>(event.pair)] = true;
+            ++count;
+        }
+    }
+    return count == static_cast<int>(series_.pairs.size());
 }
 
 void Session::applyAnswer(Subject& subject, int pair, const std::string& values, std::int64_t at) {
@@ -235,15 +283,22 @@ AnswerOutcome Session::answer(const std::string& token, int pair, const std::str
     if (pair < 0 || pair >= static_cast<int>(series_.pairs.size()) ||
         !isAnswerText(values, static_cast<int>(series_.images.size())))
         return AnswerOutcome::Malformed;
-    const std::int64_t at = secondsNow();
-    // In the journal in the order of the events; acknowledged only once on the disk, so an
-    // answer the page is told about is never lost. Answers arriving together share one flush.
-    const std::uint64_t line = journal_->write("answer " + token + " " + std::to_string(at) + " " +
-                                               std::to_string(pair) + " " + values);
-    applyAnswer(*subject, pair, values, at);
-    notify(*subject, subject->finishPosition ? "finished" : "answered");
-    lock.unlock();
-    journal_->flush(line);
+    // Its last pair may be on its way to the disk: nothing may follow the answer that finishes it.
+    if (finishesWithPending(*subject))
+        return AnswerOutcome::Finished;
+    Pending event;
+    event.token = token;
+    event.pair = pair;
+    event.values = values;
+    event.at = secondsNow();
+    // In the journal in the order of the events, and part of the session only once on the disk,
+    // so that neither the page nor the data file ever holds an answer the disk lost. Answers
+    // arriving together share one flush.
+    event.line = journal_->write("answer " + token + " " + std::to_string(event.at) + " " +
+                                 std::to_string(pair) + " " + values);
+    const std::uint64_t line = event.line;
+    pending_.push_back(std::move(event));
+    commit(lock, line);
     return AnswerOutcome::Accepted;
 }
 

@@ -111,7 +111,24 @@ class Session {
         std::int64_t lastAt = 0;
     };
 
+    // An event written to the journal and not yet known to be on the disk. It changes the
+    // session only once it is, in the journal's order; a failed flush drops it.
+    struct Pending {
+        std::uint64_t line = 0;
+        bool join = false;
+        Subject subject;    // a joining subject
+        std::string token;  // an answer's subject, pair and values
+        int pair = 0;
+        std::string values;
+        std::int64_t at = 0;
+    };
+
     void replay(const std::vector<std::string>& lines);
+    // Waits for `line` to reach the disk, then applies every event that did; throws when the
+    // flush failed, after dropping the events it lost.
+    void commit(std::unique_lock<std::mutex>& lock, std::uint64_t line);
+    void applyOnDisk();
+    bool finishesWithPending(const Subject& subject) const;
     Subject* find(const std::string& token);
     const Subject* find(const std::string& token) const;
     SubjectProgress progressOf(const Subject& subject) const;
@@ -128,6 +145,7 @@ class Session {
     std::string shortCode_;
     int previousPort_ = 0;
     std::vector<Subject> subjects_;
+    std::vector<Pending> pending_;
     int finished_ = 0;
     Listener listener_;
 };
