@@ -2,6 +2,8 @@
 #include <signal.h>
 
 #include <ctime>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,15 @@ int collect(Invocation& invocation) {
         disk.dataPath(settings.group, settings.series, settings.file), error));
     if (!journal && dataExists && !yes && !overwriteConfirmed(invocation))
         return 1;
+    // The file as it was when overwriting it was agreed to; a file that appears or changes while
+    // the session runs is not replaced at the end without --yes.
+    std::optional<std::filesystem::file_time_type> agreed;
+    if (!journal && dataExists) {
+        const auto time = std::filesystem::last_write_time(
+            disk.dataPath(settings.group, settings.series, settings.file), error);
+        if (!error)
+            agreed = time;
+    }
 
     collect::Session session(std::move(settings));
     // The server's threads inherit this mask, so the signals reach only the wait below.
@@ -111,6 +122,19 @@ int collect(Invocation& invocation) {
     server.stop();
     session.setListener({});
     const int unfinished = session.unfinishedWithAnswers();
+    const std::filesystem::path data = session.dataPath();
+    if (!yes && session.finishedCount() + (keepUnfinished ? unfinished : 0) > 0 &&
+        std::filesystem::exists(std::filesystem::symlink_status(data, error))) {
+        const auto now = std::filesystem::last_write_time(data, error);
+        if (!agreed || error || now != *agreed) {
+            invocation.err << "データファイル " << StudyDisk::pathLabel(data)
+                           << " が受付中に作られたか変わったので、上書きしませんでした。回答はすべて "
+                           << StudyDisk::pathLabel(session.journalPath())
+                           << " に残っています。上書きしてよければ、同じ引数に --yes を付けて起動し直し、"
+                              "受付を終えてください。\n";
+            return 1;
+        }
+    }
     const int written = session.writeDataFile(keepUnfinished);
     if (written > 0)
         out << "データファイル " << StudyDisk::pathLabel(session.dataPath()) << " に被験者 "

@@ -3,10 +3,12 @@
 // finish; SIGTERM ends it and writes the file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <fstream>
 
 #include <chrono>
 #include <thread>
@@ -25,7 +27,8 @@ namespace {
 // The program running with its standard output on a pipe.
 class Program {
   public:
-    explicit Program(const std::vector<std::string>& args) {
+    // With `withErrors`, standard error goes to the same pipe as standard output.
+    explicit Program(const std::vector<std::string>& args, bool withErrors = false) {
         int fds[2];
         if (pipe(fds) != 0)
             throw std::runtime_error("pipe");
@@ -34,7 +37,7 @@ class Program {
             dup2(fds[1], STDOUT_FILENO);
             const int null = open("/dev/null", O_RDWR);
             dup2(null, STDIN_FILENO);
-            dup2(null, STDERR_FILENO);
+            dup2(withErrors ? fds[1] : null, STDERR_FILENO);
             close(fds[0]);
             close(fds[1]);
             std::vector<char*> argv;
@@ -210,5 +213,33 @@ TEST(CollectProgram, EndsOnSigtermAndNeverReplacesAFileUnasked) {
     EXPECT_EQ(again.wait(), 1);
     EXPECT_EQ(again.output(), "");
     EXPECT_EQ(readBytes(disk.path("mix/味/教室.dat")), written);
+    EXPECT_FALSE(std::filesystem::exists(disk.path("mix/味/教室.journal")));
+}
+
+TEST(CollectProgram, AFileThatAppearedDuringTheSessionIsKeptWithTheJournalUntilYes) {
+    TempDisk disk;
+    disk.makeSeries("味", 3, {"甘い", "苦い"});
+    const std::filesystem::path data = disk.path("mix/味/教室.dat");
+    {
+        Program program(arguments(disk, {}), true);
+        const Url url = parseUrl(program.waitForLine("URL: "));
+        program.waitForLine("受付中です");
+        const std::string token = tokenOf(httpPost(url.port, url.code + "/join", ""));
+        for (int pair = 0; pair < 3; ++pair)
+            EXPECT_EQ(answer(url, token, pair, "01"), 200);
+        std::ofstream(data, std::ios::binary) << "1,3,2\r\n";
+        program.signal(SIGTERM);
+        EXPECT_EQ(program.wait(), 1);
+        EXPECT_NE(program.output().find("上書きしませんでした。回答はすべて"), std::string::npos)
+            << program.output();
+    }
+    EXPECT_EQ(readBytes(data), "1,3,2\r\n");
+    EXPECT_TRUE(std::filesystem::exists(disk.path("mix/味/教室.journal")));
+    // With --yes it resumes from the journal and replaces the file.
+    Program again(arguments(disk, {"--yes"}));
+    again.waitForLine("受付中です");
+    again.signal(SIGTERM);
+    EXPECT_EQ(again.wait(), 0);
+    EXPECT_EQ(readBytes(data), "1,3,2\r\n0\r\n1\r\n0\r\n1\r\n0\r\n1\r\n");
     EXPECT_FALSE(std::filesystem::exists(disk.path("mix/味/教室.journal")));
 }

@@ -182,10 +182,9 @@ void CollectWindow::start() {
             collect::Session::journalPathOf(disk_, group_, series_, settings.file), error));
         const bool exists = std::filesystem::exists(
             std::filesystem::symlink_status(disk_.dataPath(group_, series_, settings.file), error));
-        if (!journal && exists &&
-            prompter_.ask({QStringLiteral("同名のファイルが存在しますが、上書きしますか?"),
-                           QStringLiteral("ファイルの上書きの確認"), PromptButtons::YesNo,
-                           PromptIcon::Question}) != PromptAnswer::Yes)
+        confirmedOverwrite_.reset();
+        const std::filesystem::path data = disk_.dataPath(group_, series_, settings.file);
+        if (!journal && exists && !overwriteAllowed(data))
             return;
         auto session = std::make_unique<collect::Session>(std::move(settings));
         auto server = std::make_unique<collect::Server>(
@@ -205,6 +204,18 @@ void CollectWindow::start() {
     refreshTable();
     timer_->start();
     endButton_->setFocus();
+}
+
+bool CollectWindow::overwriteAllowed(const std::filesystem::path& data) {
+    if (prompter_.ask({QStringLiteral("同名のファイルが存在しますが、上書きしますか?"),
+                       QStringLiteral("ファイルの上書きの確認"), PromptButtons::YesNo,
+                       PromptIcon::Question}) != PromptAnswer::Yes)
+        return false;
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(data, error);
+    if (!error)
+        confirmedOverwrite_ = time;
+    return true;
 }
 
 void CollectWindow::refreshTable() {
@@ -246,6 +257,25 @@ bool CollectWindow::finish() {
             keep = prompter_.ask({QStringLiteral("回答を終えていない被験者がいます。その回答も残しますか?"),
                                   QStringLiteral("受付終了"), PromptButtons::YesNo, PromptIcon::Question}) ==
                    PromptAnswer::Yes;
+        }
+        // A file of that name may have appeared while the session ran (or changed since the
+        // researcher agreed to replace it): it is not replaced without asking. "No" keeps the
+        // session, and its journal, running at the same address.
+        const std::filesystem::path data = session_->dataPath();
+        std::error_code error;
+        const bool writes = session_->finishedCount() + (keep ? session_->unfinishedWithAnswers() : 0) > 0;
+        if (writes && std::filesystem::exists(std::filesystem::symlink_status(data, error))) {
+            const auto now = std::filesystem::last_write_time(data, error);
+            if (!(confirmedOverwrite_ && !error && now == *confirmedOverwrite_) && !overwriteAllowed(data)) {
+                auto server = std::make_unique<collect::Server>(
+                    *session_,
+                    collect::ServerOptions{.address = server_->address(), .port = server_->port()});
+                server_.reset();
+                server_ = std::move(server);
+                server_->start();
+                timer_->start();
+                return false;
+            }
         }
         session_->writeDataFile(keep);
     } catch (const UserError& error) {

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QImage>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/SexGroup.h"
 #include "core/StudyDisk.h"
@@ -55,6 +57,7 @@ class CollectWindow : public QDialog {
   private:
     void start();
     bool finish();
+    bool overwriteAllowed(const std::filesystem::path& data);
     void printHandout();
     void showRunning(bool running);
 
@@ -65,6 +68,8 @@ class CollectWindow : public QDialog {
     std::unique_ptr<collect::Session> session_;
     std::unique_ptr<collect::Server> server_;
     QImage qrImage_;
+    // The data file the researcher agreed to overwrite at the start, as it was then.
+    std::optional<std::filesystem::file_time_type> confirmedOverwrite_;
 
     QWidget* settingsPart_ = nullptr;
     QWidget* runningPart_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <cstdio>
+#include <fstream>
 
 #include "tests/collect/RawHttp.h"
 #include "tests/ui/entry/EntryTestSupport.h"
@@ -148,6 +149,48 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     EXPECT_TRUE(host.listedFiles().contains(QStringLiteral("教室")));
     // The session is over: nothing listens any more.
     EXPECT_EQ(httpGet(parse(scanned).port, parse(scanned).code).status, 0);
+}
+
+TEST(EntryCollectWindow, AFileThatAppearedDuringTheSessionIsReplacedOnlyAfterAsking) {
+    EntryPageHost host;
+    bool runningAfterNo = false;
+    int statusAfterNo = 0;
+    std::string fileAfterNo;
+    host.prompter.dialogHandlers.push_back([&](QDialog& dialog) {
+        auto& window = dynamic_cast<CollectWindow&>(dialog);
+        window.show();
+        window.fileNameBox()->setText(QStringLiteral("教室"));
+        window.addressBox()->setText(QStringLiteral("127.0.0.1"));
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付開始")), Qt::LeftButton);
+        EXPECT_TRUE(window.running());
+        const Url url = parse(window.joinUrl().toStdString());
+        const std::string token = tokenOf(httpPost(url.port, url.code + "/join", ""));
+        for (int pair = 0; pair < 10; ++pair)
+            httpPost(url.port, url.code + "/answer",
+                     "token=" + token + "&pair=" + std::to_string(pair) + "&values=1001");
+        // Someone saves a file of that name while the session runs.
+        std::ofstream(host.dataFile("教室"), std::ios::binary) << "1,10,4\r\n";
+        host.prompter.answers.push_back(PromptAnswer::No);
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付終了")), Qt::LeftButton);
+        runningAfterNo = window.running();
+        fileAfterNo = readBytes(host.dataFile("教室"));
+        statusAfterNo = httpGet(url.port, url.code).status;
+        host.prompter.answers.push_back(PromptAnswer::Yes);
+        QTest::mouseClick(buttonNamed(window, QStringLiteral("受付終了")), Qt::LeftButton);
+        EXPECT_FALSE(window.running());
+        return dialog.result();
+    });
+    host.clickButton(host.page->collectButton());
+    EXPECT_TRUE(runningAfterNo);
+    EXPECT_EQ(fileAfterNo, "1,10,4\r\n");
+    EXPECT_EQ(statusAfterNo, 200);
+    ASSERT_EQ(host.prompter.messages.size(), 2u);
+    for (const auto& message : host.prompter.messages)
+        EXPECT_EQ(message.text, QStringLiteral("同名のファイルが存在しますが、上書きしますか?"));
+    std::string expected = "1,10,4\r\n";
+    for (int pair = 0; pair < 10; ++pair)
+        expected += "1\r\n0\r\n0\r\n1\r\n";
+    EXPECT_EQ(readBytes(host.dataFile("教室")), expected);
 }
 
 #include <QTabWidget>
