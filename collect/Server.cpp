@@ -110,9 +110,13 @@ Server::~Server() {
     stop();
 }
 
-std::string Server::joinUrl() const {
+std::string Server::entryUrl() const {
     const std::string host = address_.find(':') != std::string::npos ? "[" + address_ + "]" : address_;
-    return "http://" + host + ":" + std::to_string(port_) + "/" + session_.joinCode();
+    return "http://" + host + ":" + std::to_string(port_) + "/";
+}
+
+std::string Server::joinUrl() const {
+    return entryUrl() + session_.joinCode();
 }
 
 void Server::start() {
@@ -181,6 +185,9 @@ void Server::route() {
                 return httplib::Server::HandlerResponse::Handled;
             }
             const std::string& path = req.path;
+            // The page asking for the short code, and its check, are the only routes without a code.
+            if ((path == "/" && req.method == "GET") || (path == "/enter" && req.method == "POST"))
+                return httplib::Server::HandlerResponse::Unhandled;
             const std::size_t end = path.find('/', 1);
             std::string code = path.substr(1, end == std::string::npos ? std::string::npos : end - 1);
             std::string upper = code;
@@ -211,6 +218,25 @@ void Server::route() {
         res.set_header("X-Content-Type-Options", "nosniff");
         res.set_header("Referrer-Policy", "no-referrer");
         res.set_content(page, "text/html; charset=utf-8");
+    });
+    const std::string entry = codeEntryPage();
+    http_->Get("/", [entry](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Cache-Control", "no-store");
+        res.set_header("Content-Security-Policy",
+                       "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
+                       "connect-src 'self'; base-uri 'none'; form-action 'none'");
+        res.set_header("X-Content-Type-Options", "nosniff");
+        res.set_header("Referrer-Policy", "no-referrer");
+        res.set_content(entry, "text/html; charset=utf-8");
+    });
+    http_->Post("/enter", [joinCode, shortCode](const httplib::Request& req, httplib::Response& res) {
+        const auto body = fields(req.body, {"code"});
+        std::string typed = body ? body->at("code") : std::string();
+        for (char& c : typed)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (typed != shortCode)
+            return refuse(res, 404, "参加コードが違います。");
+        reply(res, 200, "{\"path\":\"/" + joinCode + "\"}");
     });
     http_->Post(codes + "/join", [this](const httplib::Request& req, httplib::Response& res) {
         if (!req.body.empty())

@@ -41,6 +41,8 @@ class Server {
     int port() const { return port_; }
     const std::string& address() const { return address_; }
     std::string joinUrl() const;
+    // The address a subject types to reach the page asking for the short code.
+    std::string entryUrl() const;
 
   private:
     void route();

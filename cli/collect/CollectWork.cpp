@@ -92,8 +92,8 @@ int collect(Invocation& invocation) {
     Output& out = invocation.out;
     out << "URL: " << server.joinUrl() << '\n'
         << collect::terminalQrCode(collect::encodeQrCode(server.joinUrl()))
-        << "短縮コード: " << session.shortCode() << "(http://" << server.address() << ':'
-        << std::to_string(server.port()) << "/ に続けて入力)\n";
+        << "参加コード: " << session.shortCode() << "(QR コードを読めないときは " << server.entryUrl()
+        << " を開いて入力)\n";
     const int pairs = static_cast<int>(session.series().pairs.size());
     if (session.resumed()) {
         const auto all = session.progress();

@@ -80,7 +80,12 @@ TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
         return "GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
     };
     const std::vector<Case> cases = {
-        {"no code", get("/"), 404},
+        {"no code", get("/secret.txt"), 404},
+        {"no code answering", post("/answer", "token=" + token + "&pair=0&values=01"), 404},
+        {"posting to the entry page", post("/", "code=" + session.shortCode()), 404},
+        {"reading the code check", get("/enter"), 404},
+        {"wrong short code", post("/enter", "code=AAAAAA"), 404},
+        {"short code with a traversal", post("/enter", "code=../secret.txt"), 404},
         {"wrong code", get("/AAAAAAAAAAAAAAAAAAAA"), 404},
         {"wrong code answering", post("/AAAAAAAAAAAAAAAAAAAA/answer", "token=" + token + "&pair=0&values=01"),
          404},
@@ -152,4 +157,45 @@ TEST(CollectServer, AFloodFromOneAddressIsLimitedWhileOthersAreServed) {
               200);
     EXPECT_EQ(httpPost(port, code + "/state", "token=" + token, "127.0.0.3").status, 200);
     EXPECT_EQ(httpPost(port, code + "/join", "", "127.0.0.2").status, 429);
+}
+
+TEST(CollectServer, TheShortCodeTypedOnTheRootPageLeadsToTheSessionAndAWrongOneRevealsNothing) {
+    TempDisk disk;
+    Session session(tasting(disk));
+    Server server(session, {.address = "127.0.0.1", .port = 0, .burst = 20, .perSecond = 2});
+    server.start();
+    const int port = server.port();
+    EXPECT_EQ(server.entryUrl(), "http://127.0.0.1:" + std::to_string(port) + "/");
+
+    const auto page = httpGet(port, "/");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.body.find("<label for=\"code\">参加コード</label>"), std::string::npos);
+    EXPECT_NE(page.body.find(">参加</button>"), std::string::npos);
+    EXPECT_NE(page.body.find("role=\"alert\""), std::string::npos);
+    EXPECT_EQ(page.body.find(session.joinCode()), std::string::npos);
+    EXPECT_EQ(page.body.find(session.shortCode()), std::string::npos);
+    EXPECT_EQ(page.body.find("http"), std::string::npos) << "nothing is fetched from elsewhere";
+
+    std::string lower = session.shortCode();
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto right = httpPost(port, "/enter", "code=" + lower);
+    EXPECT_EQ(right.status, 200);
+    EXPECT_EQ(right.body, "{\"path\":\"/" + session.joinCode() + "\"}");
+    const auto wrong = httpPost(port, "/enter", "code=AAAAAA");
+    EXPECT_EQ(wrong.status, 404);
+    EXPECT_EQ(wrong.body.find(session.joinCode()), std::string::npos);
+    EXPECT_EQ(wrong.body.find(session.shortCode()), std::string::npos);
+
+    // Guessing is rate-limited like every other request; others are still served.
+    int limited = 0, found = 0;
+    for (int i = 0; i < 60; ++i) {
+        const auto reply = httpPost(port, "/enter", "code=" + newCode(kShortCodeLength), "127.0.0.4");
+        limited += reply.status == 429;
+        found += reply.status == 200 && reply.body.find(session.joinCode()) != std::string::npos;
+    }
+    EXPECT_GE(limited, 30);
+    EXPECT_LE(found, 1);
+    EXPECT_EQ(httpPost(port, "/enter", "code=" + session.shortCode(), "127.0.0.5").status, 200);
+    EXPECT_TRUE(session.progress().empty());
 }

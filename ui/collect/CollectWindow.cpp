@@ -95,6 +95,11 @@ CollectWindow::CollectWindow(const StudyDisk& disk, std::string series, TSexGrou
     urlLabel_->setObjectName(QStringLiteral("collectUrl"));
     shortCodeLabel_ = new QLabel(runningPart_);
     shortCodeLabel_->setObjectName(QStringLiteral("collectShortCode"));
+    entryLabel_ = new QLabel(runningPart_);
+    entryLabel_->setObjectName(QStringLiteral("collectEntry"));
+    entryLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    entryLabel_->setFocusPolicy(Qt::TabFocus);
+    entryLabel_->setWordWrap(true);
     for (QLabel* label : {urlLabel_, shortCodeLabel_}) {
         QFont font = label->font();
         font.setPointSize(20);
@@ -119,6 +124,7 @@ CollectWindow::CollectWindow(const StudyDisk& disk, std::string series, TSexGrou
     auto* texts = new QVBoxLayout;
     texts->addWidget(urlLabel_);
     texts->addWidget(shortCodeLabel_);
+    texts->addWidget(entryLabel_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printButton_);
     buttons->addWidget(endButton_);
@@ -150,6 +156,12 @@ CollectWindow::CollectWindow(const StudyDisk& disk, std::string series, TSexGrou
 CollectWindow::~CollectWindow() {
     if (server_)
         server_->stop();
+}
+
+QString CollectWindow::entryText() const {
+    return server_ ? QStringLiteral("QR コードを読めないときは ") + text(server_->entryUrl()) +
+                         QStringLiteral(" を開いて、参加コードを入力します。")
+                   : QString();
 }
 
 QString CollectWindow::joinUrl() const {
@@ -199,7 +211,8 @@ void CollectWindow::start() {
     qrImage_ = qrImageOf(collect::encodeQrCode(server_->joinUrl()));
     qrLabel_->setPixmap(QPixmap::fromImage(qrImage_.scaled(qrImage_.size() * 6)));
     urlLabel_->setText(joinUrl());
-    shortCodeLabel_->setText(QStringLiteral("短縮コード ") + text(session_->shortCode()));
+    shortCodeLabel_->setText(QStringLiteral("参加コード ") + text(session_->shortCode()));
+    entryLabel_->setText(entryText());
     showRunning(true);
     refreshTable();
     timer_->start();
@@ -337,7 +350,11 @@ void CollectWindow::printHandout() {
     large.setPixelSize(unit);
     painter.setFont(large);
     painter.drawText(QRect(0, unit * 7 + side, page.width(), unit * 2), Qt::AlignCenter,
-                     QStringLiteral("短縮コード ") + text(session_->shortCode()));
+                     QStringLiteral("参加コード ") + text(session_->shortCode()));
+    large.setPixelSize(unit / 2);
+    painter.setFont(large);
+    painter.drawText(QRect(unit, unit * 9 + side, page.width() - 2 * unit, unit * 3),
+                     Qt::AlignCenter | Qt::TextWordWrap, entryText());
 }
 
 }  // namespace kestrune

@@ -39,6 +39,8 @@ class CollectWindow : public QDialog {
 
     bool running() const { return session_ != nullptr; }
     QString joinUrl() const;
+    // Where a subject who cannot scan the code types the address, then the short code.
+    QString entryText() const;
     QLineEdit* fileNameBox() const { return fileNameBox_; }
     QLineEdit* addressBox() const { return addressBox_; }
     QTableWidget* subjectTable() const { return table_; }
@@ -82,6 +84,7 @@ class CollectWindow : public QDialog {
     QLabel* qrLabel_ = nullptr;
     QLabel* urlLabel_ = nullptr;
     QLabel* shortCodeLabel_ = nullptr;
+    QLabel* entryLabel_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* endButton_ = nullptr;
     QTableWidget* table_ = nullptr;

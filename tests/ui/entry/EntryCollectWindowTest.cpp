@@ -110,6 +110,12 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
         QTest::mouseClick(buttonNamed(window, QStringLiteral("案内の印刷")), Qt::LeftButton);
         handout = pdfText(scratch.path("案内.pdf"));
         shortCode = window.findChild<QLabel*>(QStringLiteral("collectShortCode"))->text().toStdString();
+        // Who cannot scan the code types the root address and then the short code.
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("collectEntry"))->text(),
+                  QStringLiteral(
+                      "QR コードを読めないときは http://127.0.0.1:%1/ を開いて、参加コードを入力します。")
+                      .arg(url.port));
+        EXPECT_NE(handout.find("QR コードを読めないときは"), std::string::npos) << handout;
         // With KESTRUNE_SCREENSHOT_DIR naming a directory, the running window and the handout are
         // saved there for the guide.
         const QString shots = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
