@@ -113,10 +113,35 @@ def main():
         first = program.stdout.readline().strip()
         check(first.startswith("URL: http://127.0.0.1:"), "first line is the URL: " + first)
         url = first[len("URL: "):]
+        short_code = ""
+        for _ in range(200):
+            line = program.stdout.readline()
+            if not line or line.startswith("参加コード: "):
+                short_code = line[len("参加コード: "):].split("(")[0].strip()
+                break
+        check(len(short_code) == 6, "the short code is printed: " + short_code)
+        root = url[:url.rindex("/") + 1]
+        check(line.find(root) > 0, "the address to type is printed: " + line)
         for subject in range(3):
             driver = browser()
             try:
-                driver.get(url)
+                if subject == 1:
+                    # This subject types the address and the short code instead of scanning.
+                    driver.get(root)
+                    field = by_name(driver, "input", "参加コード")
+                    wrong = ("C" if short_code[0] != "C" else "D") + short_code[1:]
+                    field.send_keys(wrong)
+                    button(driver, "参加").click()
+                    WebDriverWait(driver, 20).until(
+                        lambda d: "違います" in d.find_element(By.CSS_SELECTOR, "[role=alert]").text)
+                    check(driver.current_url == root, "a wrong code stays on the page")
+                    field = by_name(driver, "input", "参加コード")
+                    field.clear()
+                    field.send_keys(short_code.lower())
+                    button(driver, "参加").click()
+                    WebDriverWait(driver, 20).until(lambda d: d.current_url == url)
+                else:
+                    driver.get(url)
                 WebDriverWait(driver, 20).until(lambda d: d.find_elements(By.CSS_SELECTOR, "button"))
                 check("組の試料" in driver.find_element(By.TAG_NAME, "main").text, "the instructions are shown")
                 shots = os.environ.get("KESTRUNE_SCREENSHOT_DIR")
