@@ -202,8 +202,11 @@ JoinOutcome Session::join(std::string& token) {
     subject.order = newOrder();
     subject.joinedAt = subject.lastAt = secondsNow();
     std::string order;
-    for (int pair : subject.order)
-        order += (order.empty() ? "" : ",") + std::to_string(pair);
+    for (int pair : subject.order) {
+        if (!order.empty())
+            order += ',';
+        order += std::to_string(pair);
+    }
     event.line =
         journal_->write("subject " + subject.token + " " + std::to_string(subject.joinedAt) + " " + order);
     subject.answers.assign(series_.pairs.size() * series_.images.size(), kUnanswered);
@@ -312,12 +315,12 @@ std::optional<std::string> Session::stateJson(const std::string& token) const {
                        ",\"instructions\":" + jsonString(instructions()) +
                        ",\"finished\":" + (subject->finishPosition ? "true" : "false") + ",\"words\":[";
     for (std::size_t i = 0; i < images; ++i)
-        json += (i ? "," : "") + jsonString(series_.images[i]);
+        json += std::string(i ? "," : "") + jsonString(series_.images[i]);
     json += "],\"pairs\":[";
     for (std::size_t k = 0; k < subject->order.size(); ++k) {
         const int pair = subject->order[k];
         const TPanelPair& panels = series_.pairs[static_cast<std::size_t>(pair)];
-        json += (k ? "," : "") + std::string("{\"index\":") + std::to_string(pair) +
+        json += std::string(k ? ",{\"index\":" : "{\"index\":") + std::to_string(pair) +
                 ",\"a\":" + jsonString(panelLabel(panels.a)) + ",\"b\":" + jsonString(panelLabel(panels.b)) +
                 ",\"answers\":";
         if (subject->pairAnswered[static_cast<std::size_t>(pair)]) {
