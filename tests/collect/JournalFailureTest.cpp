@@ -2,8 +2,13 @@
 // again, and once the disk recovers the session goes on with exactly the acknowledged answers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <mutex>
 #include <set>
 #include <sstream>
+#include <thread>
+
+#include <unistd.h>
 
 #include "collect/Journal.h"
 #include "collect/Session.h"
@@ -21,9 +26,18 @@ int refusingSync(int) {
     return -1;
 }
 
+// Every third flush fails, after a pause in which other answers pile up behind it.
+std::atomic<int> syncCalls{0};
+int flakySync(int descriptor) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (++syncCalls % 3 == 0)
+        return -1;
+    return ::fdatasync(descriptor);
+}
+
 // Puts the real flush back even when a check fails midway.
 struct FailingDisk {
-    FailingDisk() { Journal::setSyncFunction(&refusingSync); }
+    explicit FailingDisk(Journal::SyncFunction sync = &refusingSync) { Journal::setSyncFunction(sync); }
     ~FailingDisk() { Journal::setSyncFunction(nullptr); }
 };
 
@@ -94,5 +108,64 @@ TEST(CollectJournalFailure, AFailedFlushLeavesTheSessionAsItWasAndOnlyAcknowledg
     EXPECT_EQ(resumed.progress().size(), 1u);
     EXPECT_TRUE(resumed.isFinished(token));
     EXPECT_EQ(resumed.responses(false).answers, (std::vector<std::int32_t>{0, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(answersOnDisk(resumed.journalPath()), acknowledged);
+}
+
+TEST(CollectJournalFailure, SubjectsAnsweringTogetherThroughFailingFlushesKeepExactlyTheAcknowledgedAnswers) {
+    TempDisk disk;
+    disk.makeSeries("味", 3, {"甘い", "苦い"});
+    SessionSettings settings;
+    settings.disk = disk.disk();
+    settings.series = "味";
+    settings.group = TSexGroup::Female;
+    settings.file = "試飲会";
+    std::multiset<std::string> acknowledged;
+    std::mutex acknowledgedMutex;
+    int refused = 0;
+    {
+        Session session(settings);
+        FailingDisk flaky(&flakySync);
+        std::vector<std::thread> subjects;
+        for (int s = 0; s < 8; ++s) {
+            subjects.emplace_back([&, s] {
+                std::string token;
+                // Each request is sent again until it is acknowledged, as the page does.
+                for (int attempt = 0; attempt < 100 && token.empty(); ++attempt) {
+                    try {
+                        session.join(token);
+                    } catch (const UserError&) {
+                        token.clear();
+                        std::lock_guard lock(acknowledgedMutex);
+                        ++refused;
+                    }
+                }
+                for (int pair = 0; pair < 3; ++pair) {
+                    const std::string values = std::string(1, "01"[(s + pair) % 2]) + "1";
+                    for (int attempt = 0; attempt < 100; ++attempt) {
+                        try {
+                            if (session.answer(token, pair, values) == AnswerOutcome::Accepted) {
+                                std::lock_guard lock(acknowledgedMutex);
+                                acknowledged.insert(token + " " + std::to_string(pair) + " " + values);
+                            }
+                            break;
+                        } catch (const UserError&) {
+                            std::lock_guard lock(acknowledgedMutex);
+                            ++refused;
+                        }
+                    }
+                }
+            });
+        }
+        for (std::thread& t : subjects)
+            t.join();
+        EXPECT_GT(refused, 0);
+        EXPECT_EQ(acknowledged.size(), 24u);
+        EXPECT_EQ(session.progress().size(), 8u);
+        EXPECT_EQ(session.finishedCount(), 8);
+        EXPECT_EQ(answersOnDisk(session.journalPath()), acknowledged);
+    }
+    Session resumed(settings);
+    EXPECT_EQ(resumed.progress().size(), 8u);
+    EXPECT_EQ(resumed.finishedCount(), 8);
     EXPECT_EQ(answersOnDisk(resumed.journalPath()), acknowledged);
 }
