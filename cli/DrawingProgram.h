@@ -16,4 +16,9 @@ std::filesystem::path drawingProgramPath();
 // when the program cannot be started, after saying so on standard error, with status 1.
 int runDrawingProgram(char* argv[], Output& err);
 
+// The same for kestrune-cli-collect, the program that carries out `collect` (it links the HTTP
+// server and the QR code encoder, which kestrune-cli keeps out of its own start-up).
+std::filesystem::path collectProgramPath();
+int runCollectProgram(char* argv[], Output& err);
+
 }  // namespace kestrune::cli

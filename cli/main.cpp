@@ -52,6 +52,8 @@ static int run(int argc, char* argv[], cli::Output& out, cli::Output& err) {
     }
     const cli::CommandFunction work = cli::workOf(*command);
     // The drawing commands, and office files, are made by the program that links their writers.
+    if (!work && command->name == "collect")
+        return cli::runCollectProgram(argv, err);
     if (!work || (cli::wantsOfficeFile(args) && !cli::officeWriters().deliver))
         return cli::runDrawingProgram(argv, err);
     if (!cli::studyDiskExists(pathFromUtf8(root), err))

@@ -112,7 +112,9 @@ TEST(Guide, EveryBatchCommandRunsAsPrinted) {
             const std::string home = "--root ~/見本の調査ディスク";
             if (const std::size_t at = arguments.find(home); at != std::string::npos)
                 arguments.replace(at, home.size(), "--root '" + disk.root().string() + "'");
-            const std::string shell = "cd '" + disk.root().string() + "' && '" + KESTRUNE_CLI + "'" +
+            // A collection session runs until it is stopped: SIGTERM ends it as Ctrl+C would.
+            const std::string stop = command == "collect" ? "timeout --preserve-status -s TERM 3 " : "";
+            const std::string shell = "cd '" + disk.root().string() + "' && " + stop + "'" + KESTRUNE_CLI + "'" +
                                       arguments + " >/dev/null 2>'" + disk.path("stderr.txt").string() +
                                       "' </dev/null";
             const int status = std::system(shell.c_str());

@@ -127,8 +127,10 @@ TEST(CliManual, EveryExampleRunsAsPrintedOnTheSampleDisk) {
             TempDisk disk;
             copySampleDisk(disk);
             const std::set<std::filesystem::path> before = filesOf(disk);
+            // A collection session runs until it is stopped: SIGTERM ends it as Ctrl+C would.
+            const std::string stop = name == "collect" ? "timeout --preserve-status -s TERM 3 " : "";
             const ShellRun run =
-                runShell(cli() + example.substr(std::string("kestrune-cli").size()), disk.root());
+                runShell(stop + cli() + example.substr(std::string("kestrune-cli").size()), disk.root());
             EXPECT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(run.err, "");
             // An example either prints its result or writes new files onto the disk.

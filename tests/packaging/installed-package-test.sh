@@ -32,10 +32,13 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ "$recommends" == *libreoffice-calc* && "$recommends" == *libreoffice-writer* ]] ||
   fail "Recommends lacks LibreOffice: $recommends"
 [[ "$depends" != *libreoffice* ]] || fail "LibreOffice must not be a dependency"
+# kestrune-cli-collect's HTTP server and QR code encoder come from their run-time packages.
+[[ "$depends" == *libqrencode* && "$depends" == *libcpp-httplib* ]] ||
+  fail "Depends lacks the collection program's libraries: $depends"
 
 root="$scratch/root"
 dpkg -x "$deb" "$root"
-for file in usr/bin/kestrune usr/bin/kestrune-cli usr/lib/kestrune/kestrune-cli-draw usr/share/applications/kestrune.desktop \
+for file in usr/bin/kestrune usr/bin/kestrune-cli usr/lib/kestrune/kestrune-cli-draw usr/lib/kestrune/kestrune-cli-collect usr/share/applications/kestrune.desktop \
   usr/share/icons/hicolor/scalable/apps/kestrune.svg usr/share/man/man1/kestrune-cli.1.gz; do
   [[ -f "$root/$file" ]] || fail "the package lacks /$file"
 done

@@ -98,6 +98,7 @@ EntryPage::EntryPage(AppContext& context, EndEntryDialog& endDialog, QWidget* pa
     auto* fileButtons = new QHBoxLayout;
     fileButtons->addWidget(newInputButton_);
     fileButtons->addWidget(openButton_);
+    fileButtons->addWidget(collectButton_);
     filePart->addLayout(fileButtons);
     layout->addLayout(filePart, 2);
     layout->addWidget(boardPanel_, 3);
@@ -149,6 +150,9 @@ void EntryPage::buildFilePart() {
                              QStringLiteral("これまで入力した被験者のデータを閲覧修正します。"), this);
     connect(newInputButton_, &QPushButton::clicked, this, [this] { guarded([this] { NewInput(); }); });
     connect(openButton_, &QPushButton::clicked, this, [this] { guarded([this] { OpenFile(); }); });
+    collectButton_ = makeButton(QStringLiteral("端末で回答"),
+                                QStringLiteral("被験者のスマートフォンやタブレットで回答を受け付けます。"), this);
+    connect(collectButton_, &QPushButton::clicked, this, [this] { guarded([this] { openCollectWindow(); }); });
 }
 
 void EntryPage::buildBoardPanel() {

@@ -72,6 +72,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QLabel* commentLabel() const { return commentLabel_; }
     QPushButton* newInputButton() const { return newInputButton_; }
     QPushButton* openButton() const { return openButton_; }
+    QPushButton* collectButton() const { return collectButton_; }
     QPushButton* previousButton() const { return previousButton_; }
     QPushButton* nextButton() const { return nextButton_; }
     QPushButton* deleteSubjectButton() const { return deleteSubjectButton_; }
@@ -103,6 +104,8 @@ class EntryPage : public QWidget, public CataloguePage {
     // A file of the running entry could not be written (the disk pulled, its directory gone):
     // the answers stay, and the receiver lets the user point the drive box at another disk.
     void studyDiskUnwritable();
+    // A collection session ("端末で回答") wrote a data file: every page's list should show it.
+    void dataFileCollected();
 
   private:
     friend class EntryKeyFilter;
@@ -141,6 +144,8 @@ class EntryPage : public QWidget, public CataloguePage {
     // Writes the entry's answers, telling the receiver when the disk does not take them.
     void writeEntryFile(const std::filesystem::path& path, int subjects);
     void clearSeriesShape();
+    // "端末で回答": the collection window for the chosen series and group.
+    void openCollectWindow();
 
     AppContext& context_;
     EndEntryDialog& endDialog_;
@@ -160,6 +165,7 @@ class EntryPage : public QWidget, public CataloguePage {
     QLabel* commentLabel_ = nullptr;
     QPushButton* newInputButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
+    QPushButton* collectButton_ = nullptr;
     QWidget* boardPanel_ = nullptr;
     QWidget* picturePanel_ = nullptr;
     QWidget* boardControls_ = nullptr;

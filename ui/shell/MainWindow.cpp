@@ -85,6 +85,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowOptions options, QWidget* 
                 [this] { catalogue_->runPageSetUps(); });
     }
     connect(entryPage_, &EntryPage::lockChanged, this, &MainWindow::lockForEntry);
+    connect(entryPage_, &EntryPage::dataFileCollected, this, [this] { catalogue_->runPageSetUps(); });
     connect(analysisPage_, &AnalysisPage::dataFilesChanged, entryPage_, &EntryPage::refreshDataFiles);
     connect(matrixPage_, &CorrelationMatrixPage::editQuantitiesRequested, this,
             [this](const QString& series) {
