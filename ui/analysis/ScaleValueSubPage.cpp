@@ -50,9 +50,15 @@ ScaleValueSubPage::ScaleValueSubPage(AppContext& context, QWidget* parent)
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QHBoxLayout;
+    // Tab follows the row as shown, not the order the buttons were made in.
+    QWidget* previous = nullptr;
     for (QPushButton* button :
-         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_})
+         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_}) {
         buttons->addWidget(button);
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
     layout->addWidget(pathLabel_, 0, 0);

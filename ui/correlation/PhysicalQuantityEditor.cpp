@@ -19,6 +19,7 @@
 #include "core/TextLines.h"
 #include "output/printing/TStrGridPrinter.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/TabLeavingGrid.h"
 
 namespace kestrune {
 
@@ -49,7 +50,7 @@ QString afterTab(const QString& text) {
 }  // namespace
 
 PhysicalQuantityEditor::PhysicalQuantityEditor(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), grid_(new QTableWidget(2, 2, this)) {
+    : QDialog(parent), prompter_(prompter), grid_(new TabLeavingGrid<QTableWidget>(2, 2, this)) {
     setWindowTitle(QStringLiteral("物理量の設定"));
     grid_->setObjectName(QStringLiteral("quantityGrid"));
     grid_->horizontalHeader()->hide();

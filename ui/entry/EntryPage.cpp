@@ -272,6 +272,23 @@ void EntryPage::refreshDataFiles() {
     guarded([this] { ListDataFiles(); });
 }
 
+void EntryPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Another program may have written or removed files; an entry in progress keeps its list.
+    if (entryInProgress_)
+        return;
+    const QTreeWidgetItem* selected = dataFileList_->currentItem();
+    const QString name = selected == nullptr ? QString() : selected->text(0);
+    try {
+        ListDataFiles();
+    } catch (const UserError&) {
+        // Read quietly: a listing that fails is told when the series or group is chosen.
+    }
+    const QList<QTreeWidgetItem*> found = dataFileList_->findItems(name, Qt::MatchExactly, 0);
+    if (!name.isEmpty() && !found.isEmpty())
+        dataFileList_->setCurrentItem(found.front());
+}
+
 void EntryPage::setDataFileColumnWidths() {
     dataFileList_->setColumnWidth(0, 100);
     dataFileList_->setColumnWidth(1, 50);

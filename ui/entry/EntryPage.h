@@ -96,6 +96,10 @@ class EntryPage : public QWidget, public CataloguePage {
     // that disk, and the next save writes there.
     void studyDiskChanged();
 
+  protected:
+    // The data file list shows the disk as it is whenever the page is shown.
+    void showEvent(QShowEvent* event) override;
+
   signals:
     // True when an entry run starts (hide every other tab, disable the drive box), false
     // when it ends, after which the receiver runs every page set-up in the fixed order.

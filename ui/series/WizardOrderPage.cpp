@@ -11,6 +11,7 @@
 #include "core/Error.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/TabLeavingGrid.h"
 #include "ui/series/PairChecksum.h"
 #include "ui/series/WizardButtons.h"
 
@@ -19,7 +20,7 @@ namespace kestrune {
 WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     : QWidget(parent),
       context_(context),
-      pairGrid_(new QTableWidget(0, 2, this)),
+      pairGrid_(new TabLeavingGrid<QTableWidget>(0, 2, this)),
       buttons_(new WizardButtons(QStringLiteral("次へ >>"), this)),
       importButton_(new QPushButton(QStringLiteral("他シリーズからの読み込み"), this)) {
     pairGrid_->setObjectName(QStringLiteral("pairGrid"));

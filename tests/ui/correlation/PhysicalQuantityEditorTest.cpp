@@ -295,3 +295,76 @@ TEST_F(PhysicalQuantityEditorKeysTest, AMalformedNumberLeavesTheFocusOnItsCellRe
 
 }  // namespace
 }  // namespace kestrune::testing
+
+namespace kestrune::testing {
+namespace {
+
+// The grid is no keyboard trap: Tab on its last cell and Shift+Tab on its first go on to the
+// panel's buttons, as Ctrl+Tab and Ctrl+Shift+Tab do from any cell, editing or not.
+class PhysicalQuantityEditorTabTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        editor.setPanelCount(5);
+        editor.setRowCount(3);
+        editor.show();
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    }
+
+    bool inGrid(const QWidget* widget) const {
+        return widget == editor.grid() || editor.grid()->isAncestorOf(widget);
+    }
+    // Puts the focus on a cell, optionally typing into it so that its editor is open.
+    void focusCell(int row, int column, const QString& typed = QString()) {
+        editor.grid()->setFocus(Qt::TabFocusReason);
+        editor.grid()->setCurrentCell(row, column);
+        // The first key opens the cell's editor, which takes the keys after it.
+        for (const QChar key : typed)
+            QTest::keyClicks(QApplication::focusWidget(), QString(key));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(inGrid(QApplication::focusWidget()));
+    }
+    QWidget* press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+        return QApplication::focusWidget();
+    }
+
+    ScriptedPrompter prompter;
+    PhysicalQuantityEditor editor{prompter};
+};
+
+TEST_F(PhysicalQuantityEditorTabTest, TabLeavesTheGridAtItsEndsAndCtrlTabFromAnyCell) {
+    QPushButton* first = editor.buttons().front();
+    QPushButton* last = editor.buttons().back();
+    focusCell(1, 2);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(editor.grid()->currentColumn(), 3) << "Tab still moves between cells";
+    EXPECT_TRUE(inGrid(QApplication::focusWidget()));
+
+    focusCell(2, 6);
+    EXPECT_EQ(press(Qt::Key_Tab), first);
+    focusCell(0, 0);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), last);
+    focusCell(1, 3);
+    EXPECT_EQ(press(Qt::Key_Tab, Qt::ControlModifier), first);
+    focusCell(1, 3);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), last);
+
+    // The same with the cell's editor open; what was typed is kept.
+    focusCell(2, 6, QStringLiteral("42"));
+    EXPECT_EQ(press(Qt::Key_Tab), first);
+    EXPECT_EQ(editor.cell(6, 2), QStringLiteral("42"));
+    focusCell(1, 3, QStringLiteral("7"));
+    EXPECT_EQ(press(Qt::Key_Tab, Qt::ControlModifier), first);
+    EXPECT_EQ(editor.cell(3, 1), QStringLiteral("7"));
+    focusCell(1, 4, QStringLiteral("8"));
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), last);
+    EXPECT_EQ(editor.cell(4, 1), QStringLiteral("8"));
+
+    // From the buttons, Tab and Shift+Tab come back into the grid: it is in the round.
+    EXPECT_TRUE(inGrid(press(Qt::Key_Tab)));
+}
+
+}  // namespace
+}  // namespace kestrune::testing

@@ -4,16 +4,18 @@
 #if __has_include("tests/ui/shell/MainWindowFixture.h")
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "core/Response.h"
 #include "tests/ui/shell/MainWindowFixture.h"
-#include "ui/shell/DriveBox.h"
 #include "ui/entry/EndEntryDialog.h"
 #include "ui/entry/EntryPage.h"
 #include "ui/entry/ResponseBoard.h"
+#include "ui/shell/DriveBox.h"
 
 namespace kestrune::testing {
 namespace {
@@ -67,6 +69,49 @@ TEST_F(MainWindowTest, AnEntryLocksTheWindowAndIsTypedIntoItsFile) {
         EXPECT_TRUE(window->pages()->isTabVisible(tab));
     const TResponseMatrix written = ReadResponseFile(context.disk.dataPath(TSexGroup::Male, "味", "本調査"));
     EXPECT_EQ(written.answers, (std::vector<std::int32_t>{0, 1, 0, 1, 1, 1}));
+}
+
+// A file another program wrote while another page was shown is listed when the entry page's
+// tab is chosen again.
+TEST_F(MainWindowTest, TheEntryPageListsTheDiskAsItIsWhenItsTabIsChosen) {
+    disk.makeSeries("味", 3, {"甘い", "苦い"});
+    std::vector<std::string> lines{"1,10,3"};
+    lines.resize(31, "0");
+    disk.writeLines("male/味/一回目.dat", lines);
+    openWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EntryPage& page = *window->entryPage();
+    QTabBar* tabs = window->pages()->tabBar();
+    const int entryTab = window->pages()->indexOf(&page);
+    const auto clickTab = [&](int tab) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(window->pages()->currentIndex(), tab);
+    };
+    const auto listed = [&] {
+        QStringList names;
+        for (int row = 0; row < page.dataFileList()->topLevelItemCount(); ++row)
+            names << page.dataFileList()->topLevelItem(row)->text(0);
+        return names;
+    };
+    clickTab(entryTab);
+    ASSERT_EQ(listed(), QStringList{QStringLiteral("一回目")});
+    page.dataFileList()->setCurrentItem(page.dataFileList()->topLevelItem(0));
+
+    clickTab(entryTab == 0 ? 1 : 0);
+    disk.writeLines("male/味/二回目.dat", lines);
+    clickTab(entryTab);
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("一回目"), QStringLiteral("二回目")}));
+    ASSERT_NE(page.dataFileList()->currentItem(), nullptr);
+    EXPECT_EQ(page.dataFileList()->currentItem()->text(0), QStringLiteral("一回目"))
+        << "the file chosen stays chosen";
+
+    clickTab(entryTab == 0 ? 1 : 0);
+    std::filesystem::remove(disk.path("male/味/一回目.dat"));
+    clickTab(entryTab);
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("二回目")});
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.lastText().toStdString();
 }
 
 }  // namespace

@@ -433,3 +433,74 @@ TEST_F(SeriesWizardTest, EnterGoesOnFromTheOrderGridAndFinishesOnTheLastPage) {
 
 }  // namespace
 }  // namespace kestrune::testing
+
+namespace kestrune::testing {
+namespace {
+
+// The order grid is no keyboard trap: Tab from its last cell goes on to the page's buttons and
+// reaches "次へ >>", Shift+Tab from its first cell leaves it backwards, and Ctrl+Tab /
+// Ctrl+Shift+Tab leave it from any cell (the grid opens an editor on every cell it moves to).
+class OrderGridTabTest : public SeriesWizardTest {
+  protected:
+    void SetUp() override {
+        wizard.show();
+        wizard.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+        wizard.namePage()->panelCountBox()->setValue(4);
+        goToOrderPage(QStringLiteral("s"), {QStringLiteral("w1"), QStringLiteral("w2")});
+    }
+    bool inGrid(const QWidget* widget) { return widget == grid() || grid()->isAncestorOf(widget); }
+    void focusCell(int row, int column) {
+        grid()->setFocus(Qt::TabFocusReason);
+        grid()->setCurrentCell(row, column);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(inGrid(QApplication::focusWidget()));
+    }
+    QWidget* press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+        return QApplication::focusWidget();
+    }
+    // Tab on, outside the grid, until `target` has the focus; false when the grid comes first.
+    bool tabReaches(QWidget* target, bool forward) {
+        for (int step = 0; step < 10; ++step) {
+            if (QApplication::focusWidget() == target)
+                return true;
+            if (inGrid(press(forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                             forward ? Qt::NoModifier : Qt::ShiftModifier)))
+                return false;
+        }
+        return false;
+    }
+};
+
+TEST_F(OrderGridTabTest, TabLeavesTheOrderGridAtItsEndsAndReachesTheButtons) {
+    QPushButton* next = wizard.orderPage()->buttons()->forward();
+    focusCell(0, 0);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(grid()->currentColumn(), 1) << "Tab still moves between cells";
+    EXPECT_TRUE(inGrid(QApplication::focusWidget()));
+
+    focusCell(5, 1);
+    EXPECT_FALSE(inGrid(press(Qt::Key_Tab)));
+    EXPECT_TRUE(tabReaches(next, true));
+    focusCell(0, 0);
+    EXPECT_FALSE(inGrid(press(Qt::Key_Backtab, Qt::ShiftModifier)));
+    EXPECT_TRUE(tabReaches(next, false));
+    focusCell(2, 1);
+    EXPECT_FALSE(inGrid(press(Qt::Key_Tab, Qt::ControlModifier)));
+    EXPECT_TRUE(tabReaches(next, true));
+    focusCell(2, 1);
+    EXPECT_FALSE(inGrid(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier)));
+    EXPECT_TRUE(tabReaches(next, false));
+
+    // A number typed into the last cell is kept as Tab leaves it.
+    focusCell(5, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
+    EXPECT_FALSE(inGrid(press(Qt::Key_Tab)));
+    EXPECT_EQ(cell(5, 1), QStringLiteral("4"));
+    EXPECT_EQ(wizard.currentPage(), SeriesWizard::OrderPage);
+}
+
+}  // namespace
+}  // namespace kestrune::testing

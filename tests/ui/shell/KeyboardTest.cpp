@@ -1,6 +1,6 @@
 // Every page is usable by keyboard alone: from the page's tab, Tab reaches each enabled,
-// visible button of the page and comes back to the tab without looping anywhere, and
-// Shift+Tab walks the same way back.
+// visible button of the page, in the order they are shown, and comes back to the tab without
+// looping anywhere, and Shift+Tab walks the same way back.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 
 #include "tests/ui/shell/MainWindowFixture.h"
@@ -90,6 +91,20 @@ class KeyboardTest : public MainWindowTest {
         const QList<QPushButton*> reached = buttonsIn(forward);
         for (QPushButton* button : expected)
             EXPECT_TRUE(reached.contains(button)) << "not reached: " << button->text().toStdString();
+
+        // Within one group of buttons (one parent) Tab follows the reading order: each next
+        // button is on a lower row, or on the same row further right.
+        for (qsizetype i = 1; i < reached.size(); ++i) {
+            const QPushButton* before = reached[i - 1];
+            const QPushButton* after = reached[i];
+            if (before->parentWidget() != after->parentWidget())
+                continue;
+            const QRect was(before->mapTo(window.get(), QPoint(0, 0)), before->size());
+            const QRect is(after->mapTo(window.get(), QPoint(0, 0)), after->size());
+            const bool sameRow = std::abs(is.center().y() - was.center().y()) < was.height() / 2;
+            EXPECT_TRUE(sameRow ? is.left() > was.left() : is.top() > was.top())
+                << before->text().toStdString() << " -> " << after->text().toStdString();
+        }
 
         const QList<QWidget*> backward = walk(tabBar(), false);
         ASSERT_FALSE(backward.isEmpty()) << "Shift+Tab never came back to the page tabs";
