@@ -58,7 +58,7 @@ TEST(AtomicStream, PiecesMakeTheFileAndAFailureKeepsThePreviousOne) {
                       sink("y\n");
                   });
               }),
-              messages::cannotCreate(target.string()));
+              "ディスクの空きが足りません。" + messages::cannotCreate(target.string()));
     setWriteFaultHook(nullptr);
     EXPECT_EQ(readBytes(target), "a,b\n1,2\n");
     EXPECT_EQ(filesIn(disk.root()), 1u);

@@ -113,7 +113,8 @@ TEST_F(NumberLineWindowTest, AFileThatCannotBeWrittenIsReportedAndTheWindowStays
     });
     EXPECT_TRUE(stillShown);
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.startsWith(QStringLiteral("ﾌｧｲﾙ ")));
+    EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("がありません。ﾌｧｲﾙ ")))
+        << prompter.messages[0].text.toStdString();
     EXPECT_TRUE(prompter.messages[0].text.endsWith(QStringLiteral(" を作成できません")));
     EXPECT_FALSE(std::filesystem::exists(dir.path("missing")));
 }
