@@ -56,10 +56,7 @@ bool isTemporaryWriteName(std::string_view fileName) {
     return fileName.find(kTemporaryMarker) != std::string_view::npos;
 }
 
-namespace {
-
-// Why a step failed, in the user's words, before the runtime's text that names the file.
-std::string failureText(const std::string& label, int error, const std::filesystem::path& directory) {
+std::string writeFailureReason(int error, const std::filesystem::path& directory) {
     std::string reason;
     switch (error) {
         case ENOSPC:
@@ -94,7 +91,14 @@ std::string failureText(const std::string& label, int error, const std::filesyst
             reason = "書き込みに失敗しました (エラー番号 " + std::to_string(error) + ")。";
             break;
     }
-    return reason + messages::cannotCreate(label);
+    return reason;
+}
+
+namespace {
+
+// Why a step failed, in the user's words, before the runtime's text that names the file.
+std::string failureText(const std::string& label, int error, const std::filesystem::path& directory) {
+    return writeFailureReason(error, directory) + messages::cannotCreate(label);
 }
 
 [[noreturn]] void refuse(const std::string& label, int error, const std::filesystem::path& directory) {

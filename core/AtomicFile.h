@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace kestrune {
@@ -9,7 +10,7 @@ namespace kestrune {
 // Writes a file whole: the bytes go to a temporary file in the target's directory, which is
 // flushed, synced and closed, then renamed over the target. Any failure removes the
 // temporary file, leaves a previous target byte for byte as it was, and throws UserError
-// "ﾌｧｲﾙ %s を作成できません".
+// "ﾌｧｲﾙ %s を作成できません" preceded by the reason (writeFailureReason).
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // The same for a file made piece by piece: `produce` hands each piece to the sink it is given,
@@ -18,6 +19,9 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 using ByteSink = std::function<void(std::string_view)>;
 void writeFileAtomically(const std::filesystem::path& target,
                          const std::function<void(const ByteSink&)>& produce);
+
+// Why a write into `directory` failed with `error`, in the user's words ("ディスクの空きが足りません。").
+std::string writeFailureReason(int error, const std::filesystem::path& directory);
 
 // Temporary files of an interrupted write carry this marker in their names (and start with
 // a dot), so that no listing shows them.

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/StudyDisk.h"
@@ -263,28 +264,7 @@ class QuietStandardError {
 
 // Why the workbook could not be made, in the user's words.
 std::string workbookFailure(const std::filesystem::path& directory, int error) {
-    std::string reason;
-    switch (error) {
-        case ENOSPC:
-        case EDQUOT:
-            reason = "ディスクの空きが足りません。";
-            break;
-        case EROFS:
-            reason = "書き込みが禁止されたディスクです。";
-            break;
-        case EACCES:
-        case EPERM:
-            reason = "フォルダーに書き込む権限がありません。";
-            break;
-        case ENOENT:
-        case ENOTDIR:
-            reason = "フォルダーがありません。";
-            break;
-        default:
-            reason = "作業用のファイルを書き込めません。";
-            break;
-    }
-    return "Excel ブックを作成できません。フォルダー " + pathToUtf8(directory) + " で" + reason;
+    return "Excel ブックを作成できません。" + writeFailureReason(error, directory);
 }
 
 }  // namespace

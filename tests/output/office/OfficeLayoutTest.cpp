@@ -206,8 +206,8 @@ TEST(OfficeLayout, AWorkbookIsBuiltBesideItsTargetAndLeavesNothingThere) {
         correlationWorkbook(officeCorrelationGrid(), "色彩の印象", folder / "gone");
         ADD_FAILURE() << "no error";
     } catch (const UserError& error) {
-        EXPECT_EQ(std::string(error.what()), "Excel ブックを作成できません。フォルダー " +
-                                                 (folder / "gone").string() + " でフォルダーがありません。");
+        EXPECT_EQ(std::string(error.what()),
+                  "Excel ブックを作成できません。フォルダ " + (folder / "gone").string() + " がありません。");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
