@@ -15,67 +15,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-SKIP = 77
-try:
-    from selenium import webdriver
-    from selenium.webdriver.chrome.options import Options
-    from selenium.webdriver.chrome.service import Service
-    from selenium.webdriver.common.by import By
-    from selenium.common.exceptions import NoSuchElementException, StaleElementReferenceException
-    from selenium.webdriver.support.ui import WebDriverWait as SeleniumWait
-except ImportError:
-    print("selenium is not installed")
-    sys.exit(SKIP)
-
-CHROMEDRIVER = shutil.which("chromedriver") or "/usr/bin/chromedriver"
-if not os.path.exists(CHROMEDRIVER) or not (shutil.which("chromium") or os.path.exists("/usr/bin/chromium")):
-    print("chromium or chromedriver is not installed")
-    sys.exit(SKIP)
+from answering_page import (By, WebDriverWait, answer_pair, browser, button, by_name, check, finish,
+                            heading, wait_heading, wait_text)
 
 SERIES = "飲料の味"
 CODES = ["P", "Q", "R", "S"]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, flush=True)
-
-
-def WebDriverWait(driver, timeout):
-    """Waits through the page's re-rendering, which replaces the elements of each screen."""
-    return SeleniumWait(driver, timeout,
-                        ignored_exceptions=(NoSuchElementException, StaleElementReferenceException))
-
-
-def browser():
-    options = Options()
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=412,915"):
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-
-
-def by_name(root, role_selector, name):
-    """The element matching the selector whose accessible name is `name`."""
-    for element in root.find_elements(By.CSS_SELECTOR, role_selector):
-        if element.accessible_name == name:
-            return element
-    raise AssertionError(f"no {role_selector} named {name}")
-
-
-def button(driver, name):
-    return by_name(driver, "button", name)
-
-
-def heading(driver):
-    return WebDriverWait(driver, 20).until(lambda d: d.find_element(By.TAG_NAME, "h1")).text
-
-
-def wait_heading(driver, text):
-    WebDriverWait(driver, 30).until(lambda d: d.find_element(By.TAG_NAME, "h1").text == text)
 
 
 def shown_pair(driver, pair_of_labels):
@@ -83,12 +28,6 @@ def shown_pair(driver, pair_of_labels):
     a = by_name(driver, "section", "A").text.split()[-1]
     b = by_name(driver, "section", "B").text.split()[-1]
     return pair_of_labels[(a, b)]
-
-
-def answer_pair(driver, words, choice):
-    for word, value in zip(words, choice):
-        group = by_name(driver, "[role=radiogroup]", word)
-        by_name(group, "input[type=radio]", "AB"[value]).click()
 
 
 def main():
@@ -188,8 +127,7 @@ def main():
                                                       upload_throughput=-1)
                     else:
                         button(driver, "次へ").click()
-                WebDriverWait(driver, 30).until(
-                    lambda d: "ご協力ありがとうございました" in d.find_element(By.TAG_NAME, "main").text)
+                wait_text(driver, "ご協力ありがとうございました")
                 check(sorted(seen) == list(range(len(pairs))), f"every pair shown once: {seen}")
                 if subject == 0:
                     order_one = seen
@@ -210,11 +148,7 @@ def main():
         written = f.read().decode("ascii")
     check(written == expected, "the data file holds the subjects' choices in the series' order")
     shutil.rmtree(scratch, ignore_errors=True)
-    if failures:
-        print(f"{len(failures)} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return finish()
 
 
 if __name__ == "__main__":

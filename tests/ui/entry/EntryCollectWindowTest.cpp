@@ -1,7 +1,9 @@
 // "端末で回答" on the entry page: the collection window starts a session on 127.0.0.1, its QR
-// code read back from the window's picture leads to the session, the live table follows the
-// answers, closing asks first, and "受付終了" writes the data file the list then shows.
+// code read back from the window's picture leads headless chromium to the session, the live table
+// follows the answers, closing asks first, and "受付終了" writes the data file the list then shows.
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +55,40 @@ std::string pdfText(const std::filesystem::path& pdf) {
     return text;
 }
 
+// Types into a field key by key, as a user would, replacing what it held.
+void typeInto(QLineEdit* field, const QString& text) {
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
+}
+
+// Whether headless chromium can be driven here (chromium, chromedriver and selenium are installed).
+bool browserAvailable() {
+    return QProcess::execute(QString::fromUtf8(KESTRUNE_SYSTEM_PYTHON),
+                             {QString::fromUtf8(KESTRUNE_ANSWER_IN_BROWSER), QStringLiteral("--probe")}) == 0;
+}
+
+// Subjects answer in headless chromium (see answer_in_browser.py for the arguments) while the event
+// loop keeps running, so that the window serves them and its table follows. The script's exit code
+// (-1 if it did not end within four minutes) and its output.
+std::pair<int, std::string> answerInBrowser(const QStringList& arguments) {
+    QProcess script;
+    script.setProcessChannelMode(QProcess::MergedChannels);
+    script.start(QString::fromUtf8(KESTRUNE_SYSTEM_PYTHON),
+                 QStringList{QString::fromUtf8(KESTRUNE_ANSWER_IN_BROWSER)} + arguments);
+    QElapsedTimer clock;
+    clock.start();
+    while (script.state() != QProcess::NotRunning && clock.elapsed() < 240000)
+        QTest::qWait(50);
+    if (script.state() != QProcess::NotRunning) {
+        script.kill();
+        script.waitForFinished(10000);
+        return {-1, script.readAll().toStdString()};
+    }
+    const int code = script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
+    return {code, script.readAll().toStdString()};
+}
+
 struct Url {
     int port = 0;
     std::string code;
@@ -71,35 +107,51 @@ Url parse(const std::string& url) {
 TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     if (std::system("command -v zbarimg >/dev/null") != 0)
         GTEST_SKIP() << "zbarimg is not installed";
+    if (!browserAvailable())
+        GTEST_SKIP() << "chromium, chromedriver or selenium is not installed";
     EntryPageHost host;
     TempDisk scratch;
     std::string scanned;
-    QStringList states, counts;
+    QStringList states, counts, headers;
     bool stillRunningAfterEscape = false;
     std::string handout, shortCode;
+    std::pair<int, std::string> browser{-1, "not run"};
+    // The finishing subject's choices pair by pair, varied so that a swapped pair or word shows.
+    QStringList chosen;
+    std::string expected = "1,10,4\r\n";
+    for (int pair = 0; pair < 10; ++pair) {
+        QString choice;
+        for (int word = 0; word < 4; ++word)
+            choice += QLatin1Char((pair + word) % 3 == 0 ? '1' : '0');
+        chosen << choice;
+        for (const QChar value : choice)
+            expected += std::string(1, value.toLatin1()) + "\r\n";
+    }
     host.prompter.dialogHandlers.push_back([&](QDialog& dialog) {
         auto& window = dynamic_cast<CollectWindow&>(dialog);
         window.show();
         EXPECT_EQ(window.fileNameBox()->text(), QStringLiteral("入力開始2026年03月05日09時07分"));
-        window.fileNameBox()->setText(QStringLiteral("教室"));
-        window.addressBox()->setText(QStringLiteral("127.0.0.1"));
+        typeInto(window.fileNameBox(), QStringLiteral("教室"));
+        typeInto(window.addressBox(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(window.fileNameBox()->text(), QStringLiteral("教室"));
         QTest::mouseClick(buttonNamed(window, QStringLiteral("受付開始")), Qt::LeftButton);
         EXPECT_TRUE(window.running());
         EXPECT_EQ(window.qrLabel()->accessibleName(), QStringLiteral("参加用QRコード"));
-        scanned = readQrCode(window.grab().toImage(), scratch);
+        scanned = readQrCode(window.qrLabel()->grab().toImage(), scratch);
         EXPECT_EQ(QString::fromStdString(scanned), window.joinUrl());
         const Url url = parse(scanned);
-        const std::string done = tokenOf(httpPost(url.port, url.code + "/join", ""));
-        const std::string midway = tokenOf(httpPost(url.port, url.code + "/join", ""));
-        for (int pair = 0; pair < 10; ++pair)
-            EXPECT_EQ(httpPost(url.port, url.code + "/answer",
-                               "token=" + done + "&pair=" + std::to_string(pair) + "&values=0110")
-                          .status,
-                      200);
-        EXPECT_EQ(httpPost(url.port, url.code + "/answer", "token=" + midway + "&pair=0&values=1111").status,
-                  200);
+        if (url.port == 0)
+            return dialog.result();  // never send anything beyond 127.0.0.1
+        QStringList words;
+        for (const std::string& word : EntryPageHost::words())
+            words << QString::fromStdString(word);
+        // One subject answers every pair, a second stops after the first.
+        browser = answerInBrowser({QString::fromStdString(scanned), words.join(QLatin1Char(',')),
+                                   chosen.join(QLatin1Char('/')), QStringLiteral("1111")});
         QTest::qWait(1300);  // the table follows by itself, once a second
         QTableWidget* table = window.subjectTable();
+        for (int column = 0; column < table->columnCount(); ++column)
+            headers << table->horizontalHeaderItem(column)->text();
         for (int row = 0; row < table->rowCount(); ++row) {
             states << table->item(row, 1)->text();
             counts << table->item(row, 2)->text();
@@ -137,6 +189,9 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     });
     host.clickButton(host.page->collectButton());
     ASSERT_FALSE(scanned.empty()) << "no QR code was read";
+    EXPECT_EQ(browser.first, 0) << browser.second;
+    EXPECT_EQ(headers, (QStringList{QStringLiteral("被験者"), QStringLiteral("状態"), QStringLiteral("回答済みの対"),
+                                    QStringLiteral("経過時間")}));
     EXPECT_EQ(states, (QStringList{QStringLiteral("回答終了"), QStringLiteral("回答中")}));
     EXPECT_EQ(counts, (QStringList{QStringLiteral("10 / 10"), QStringLiteral("1 / 10")}));
     EXPECT_TRUE(stillRunningAfterEscape);
@@ -148,9 +203,6 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
               QStringLiteral("受付中です。受付を終えてデータファイルを書きますか?"));
     EXPECT_EQ(host.prompter.messages[1].text,
               QStringLiteral("回答を終えていない被験者がいます。その回答も残しますか?"));
-    std::string expected = "1,10,4\r\n";
-    for (int pair = 0; pair < 10; ++pair)
-        expected += "0\r\n1\r\n1\r\n0\r\n";
     EXPECT_EQ(readBytes(host.dataFile("教室")), expected);
     EXPECT_TRUE(host.listedFiles().contains(QStringLiteral("教室")));
     // The session is over: nothing listens any more.
