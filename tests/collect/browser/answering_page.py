@@ -43,9 +43,10 @@ def finish():
 
 
 def WebDriverWait(driver, timeout):
-    """Waits through the page's re-rendering, which replaces the elements of each screen."""
-    return SeleniumWait(driver, timeout,
-                        ignored_exceptions=(NoSuchElementException, StaleElementReferenceException))
+    """Waits through the page's re-rendering, which replaces the elements of each screen (an element
+    not yet named, as `by_name` finds them, is waited for too)."""
+    return SeleniumWait(driver, timeout, ignored_exceptions=(NoSuchElementException,
+                                                             StaleElementReferenceException, AssertionError))
 
 
 def browser():
@@ -67,8 +68,18 @@ def button(driver, name):
     return by_name(driver, "button", name)
 
 
-def heading(driver):
-    return WebDriverWait(driver, 20).until(lambda d: d.find_element(By.TAG_NAME, "h1")).text
+def press(driver, name, timeout=20):
+    """Presses the button named `name` once the page shows it."""
+    WebDriverWait(driver, timeout).until(lambda d: button(d, name)).click()
+
+
+def heading(driver, starting=""):
+    """The heading's text once it starts with `starting`; read inside the wait, since a screen being
+    replaced leaves a stale element behind."""
+    def text(d):
+        shown = d.find_element(By.TAG_NAME, "h1").text
+        return shown if shown.startswith(starting) else False
+    return WebDriverWait(driver, 30).until(text)
 
 
 def wait_heading(driver, text):
