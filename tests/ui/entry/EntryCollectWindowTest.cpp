@@ -115,10 +115,10 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     EntryPageHost host;
     TempDisk scratch;
     std::string scanned;
-    QStringList states, counts, headers;
+    QStringList afterFirst, afterSecond, headers;
     bool stillRunningAfterEscape = false;
     std::string handout, shortCode;
-    std::pair<int, std::string> browser{-1, "not run"};
+    std::pair<int, std::string> browser[2] = {{-1, "not run"}, {-1, "not run"}};
     // The finishing subject's choices pair by pair, varied so that a swapped pair or word shows.
     QStringList chosen;
     std::string expected = "1,10,4\r\n";
@@ -148,17 +148,25 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
         QStringList words;
         for (const std::string& word : EntryPageHost::words())
             words << QString::fromStdString(word);
-        // One subject answers every pair, a second stops after the first.
-        browser = answerInBrowser({QString::fromStdString(scanned), words.join(QLatin1Char(',')),
-                                   chosen.join(QLatin1Char('/')), QStringLiteral("1111")});
-        QTest::qWait(1300);  // the table follows by itself, once a second
+        // One subject answers every pair, then a second stops after the first; the table follows
+        // by itself, once a second.
         QTableWidget* table = window.subjectTable();
         for (int column = 0; column < table->columnCount(); ++column)
             headers << table->horizontalHeaderItem(column)->text();
-        for (int row = 0; row < table->rowCount(); ++row) {
-            states << table->item(row, 1)->text();
-            counts << table->item(row, 2)->text();
-        }
+        const auto rows = [&] {
+            QStringList cells;
+            for (int row = 0; row < table->rowCount(); ++row)
+                cells << table->item(row, 1)->text() + QLatin1Char(' ') + table->item(row, 2)->text();
+            return cells;
+        };
+        const QString address = QString::fromStdString(scanned);
+        const QString wordList = words.join(QLatin1Char(','));
+        browser[0] = answerInBrowser({address, wordList, chosen.join(QLatin1Char('/'))});
+        QTest::qWait(1300);
+        afterFirst = rows();
+        browser[1] = answerInBrowser({address, wordList, QStringLiteral("1111")});
+        QTest::qWait(1300);
+        afterSecond = rows();
         // The handout, printed to a PDF file: the URL and the short code, on A4.
         host.prompter.printerChoices.push_back(true);
         host.prompter.printFiles.push_back(QString::fromStdString(scratch.path("案内.pdf").string()));
@@ -192,11 +200,13 @@ TEST(EntryCollectWindow, StartsASessionFollowsItsSubjectsAndWritesTheFile) {
     });
     host.clickButton(host.page->collectButton());
     ASSERT_FALSE(scanned.empty()) << "no QR code was read";
-    EXPECT_EQ(browser.first, 0) << browser.second;
+    EXPECT_EQ(browser[0].first, 0) << browser[0].second;
+    EXPECT_EQ(browser[1].first, 0) << browser[1].second;
     EXPECT_EQ(headers, (QStringList{QStringLiteral("被験者"), QStringLiteral("状態"),
                                     QStringLiteral("回答済みの対"), QStringLiteral("経過時間")}));
-    EXPECT_EQ(states, (QStringList{QStringLiteral("回答終了"), QStringLiteral("回答中")}));
-    EXPECT_EQ(counts, (QStringList{QStringLiteral("10 / 10"), QStringLiteral("1 / 10")}));
+    EXPECT_EQ(afterFirst, (QStringList{QStringLiteral("回答終了 10 / 10")}));
+    EXPECT_EQ(afterSecond,
+              (QStringList{QStringLiteral("回答終了 10 / 10"), QStringLiteral("回答中 1 / 10")}));
     EXPECT_TRUE(stillRunningAfterEscape);
     EXPECT_NE(handout.find(scanned), std::string::npos) << handout;
     ASSERT_FALSE(shortCode.empty());
