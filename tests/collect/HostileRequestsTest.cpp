@@ -6,6 +6,7 @@
 #include "collect/Server.h"
 #include "collect/Session.h"
 #include "tests/collect/RawHttp.h"
+#include "tests/collect/TastingSession.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::httpGet;
@@ -18,16 +19,6 @@ using namespace kestrune;
 using namespace kestrune::collect;
 
 namespace {
-
-SessionSettings tasting(const TempDisk& disk) {
-    disk.makeSeries("味", 3, {"甘い", "苦い"});
-    SessionSettings settings;
-    settings.disk = disk.disk();
-    settings.series = "味";
-    settings.group = TSexGroup::Mix;
-    settings.file = "試飲会";
-    return settings;
-}
 
 std::string progressText(const Session& session) {
     std::string text;
@@ -42,7 +33,7 @@ std::string progressText(const Session& session) {
 TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
     TempDisk disk;
     disk.writeBytes("secret.txt", "do not serve");
-    Session session(tasting(disk));
+    Session session(kestrune::testing::tastingSession(disk, TSexGroup::Mix));
     Server server(session, {.address = "127.0.0.1", .port = 0});
     server.start();
     const int port = server.port();
@@ -134,7 +125,7 @@ TEST(CollectServer, HostileRequestsAreRefusedAndChangeNothing) {
 
 TEST(CollectServer, AFloodFromOneAddressIsLimitedWhileOthersAreServed) {
     TempDisk disk;
-    Session session(tasting(disk));
+    Session session(kestrune::testing::tastingSession(disk, TSexGroup::Mix));
     Server server(session, {.address = "127.0.0.1", .port = 0, .burst = 20, .perSecond = 2});
     server.start();
     const int port = server.port();
@@ -161,7 +152,7 @@ TEST(CollectServer, AFloodFromOneAddressIsLimitedWhileOthersAreServed) {
 
 TEST(CollectServer, TheShortCodeTypedOnTheRootPageLeadsToTheSessionAndAWrongOneRevealsNothing) {
     TempDisk disk;
-    Session session(tasting(disk));
+    Session session(kestrune::testing::tastingSession(disk, TSexGroup::Mix));
     Server server(session, {.address = "127.0.0.1", .port = 0, .burst = 20, .perSecond = 2});
     server.start();
     const int port = server.port();

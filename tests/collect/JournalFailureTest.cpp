@@ -13,6 +13,7 @@
 #include "collect/Journal.h"
 #include "collect/Session.h"
 #include "core/Error.h"
+#include "tests/collect/TastingSession.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::readBytes;
@@ -58,12 +59,7 @@ std::multiset<std::string> answersOnDisk(const std::filesystem::path& journal) {
 
 TEST(CollectJournalFailure, AFailedFlushLeavesTheSessionAsItWasAndOnlyAcknowledgedAnswersAreOnDisk) {
     TempDisk disk;
-    disk.makeSeries("味", 3, {"甘い", "苦い"});
-    SessionSettings settings;
-    settings.disk = disk.disk();
-    settings.series = "味";
-    settings.group = TSexGroup::Female;
-    settings.file = "試飲会";
+    const SessionSettings settings = kestrune::testing::tastingSession(disk);
     std::multiset<std::string> acknowledged;
     std::string token;
     {
@@ -113,12 +109,7 @@ TEST(CollectJournalFailure, AFailedFlushLeavesTheSessionAsItWasAndOnlyAcknowledg
 
 TEST(CollectJournalFailure, SubjectsAnsweringTogetherThroughFailingFlushesKeepExactlyTheAcknowledgedAnswers) {
     TempDisk disk;
-    disk.makeSeries("味", 3, {"甘い", "苦い"});
-    SessionSettings settings;
-    settings.disk = disk.disk();
-    settings.series = "味";
-    settings.group = TSexGroup::Female;
-    settings.file = "試飲会";
+    const SessionSettings settings = kestrune::testing::tastingSession(disk);
     std::multiset<std::string> acknowledged;
     std::mutex acknowledgedMutex;
     int refused = 0;

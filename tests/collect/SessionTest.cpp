@@ -11,6 +11,7 @@
 #include "collect/Session.h"
 #include "core/Error.h"
 #include "core/Response.h"
+#include "tests/collect/TastingSession.h"
 #include "tests/support/TempDisk.h"
 
 using kestrune::testing::readBytes;
@@ -19,17 +20,6 @@ using namespace kestrune;
 using namespace kestrune::collect;
 
 namespace {
-
-// 3 panels: pairs (1,2), (1,3), (2,3); two image words.
-SessionSettings tasting(const TempDisk& disk) {
-    disk.makeSeries("味", 3, {"甘い", "苦い"});
-    SessionSettings settings;
-    settings.disk = disk.disk();
-    settings.series = "味";
-    settings.group = TSexGroup::Female;
-    settings.file = "試飲会";
-    return settings;
-}
 
 std::vector<int> displayOrder(const Session& session, const std::string& token) {
     const std::string state = *session.stateJson(token);
@@ -45,7 +35,7 @@ std::vector<int> displayOrder(const Session& session, const std::string& token) 
 
 TEST(CollectSession, JournalResumesEveryAcknowledgedAnswerAndTheFinishingOrder) {
     TempDisk disk;
-    const SessionSettings settings = tasting(disk);
+    const SessionSettings settings = kestrune::testing::tastingSession(disk);
     std::string first, second, joinCode, shortCode;
     {
         Session session(settings);
@@ -94,7 +84,7 @@ TEST(CollectSession, JournalResumesEveryAcknowledgedAnswerAndTheFinishingOrder) 
 
 TEST(CollectSession, UnfinishedSubjectsAreKeptOnlyOnRequestWithTheirGapsUnanswered) {
     TempDisk disk;
-    SessionSettings settings = tasting(disk);
+    SessionSettings settings = kestrune::testing::tastingSession(disk);
     settings.expectedSubjects = 1;
     Session session(settings);
     std::string done, midway, idle;
@@ -121,7 +111,7 @@ TEST(CollectSession, UnfinishedSubjectsAreKeptOnlyOnRequestWithTheirGapsUnanswer
 
 TEST(CollectSession, RefusedSubmissionsChangeNothing) {
     TempDisk disk;
-    Session session(tasting(disk));
+    Session session(kestrune::testing::tastingSession(disk));
     std::string token;
     session.join(token);
     const std::filesystem::path journal = session.journalPath();
@@ -195,7 +185,7 @@ TEST(CollectSession, CodesAndTokensAreRandomAndReadable) {
 
 TEST(CollectSession, RefusesSampleCodesThatDoNotMatchThePanelsAndABrokenJournal) {
     TempDisk disk;
-    SessionSettings settings = tasting(disk);
+    SessionSettings settings = kestrune::testing::tastingSession(disk);
     settings.sampleCodes = {"P", "Q"};
     EXPECT_THROW(Session{settings}, UserError);
     settings.sampleCodes = {};
