@@ -32,18 +32,7 @@ std::string shown(std::string_view text) {
 
 // A whole number as the tools write them: digits, perhaps with blanks around and a fraction of
 // zeros ("2.0", as a table with empty cells writes its numbers).
-std::optional<long long> anyWholeNumber(std::string_view text);
-
-inline std::optional<long long> wholeNumber(std::string_view text) {
-    // The common case, one or two digits, first.
-    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
-        return text[0] - '0';
-    if (text.size() == 2 && text[0] >= '1' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9')
-        return (text[0] - '0') * 10 + (text[1] - '0');
-    return anyWholeNumber(text);
-}
-
-std::optional<long long> anyWholeNumber(std::string_view text) {
+std::optional<long long> wholeNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
@@ -63,6 +52,16 @@ std::optional<long long> anyWholeNumber(std::string_view text) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// One or two digits, as every export writes its numbers; -1 for anything else, which the
+// careful reading then takes.
+inline int plainNumber(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return text[0] - '0';
+    if (text.size() == 2 && text[0] >= '1' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9')
+        return (text[0] - '0') * 10 + (text[1] - '0');
+    return -1;
 }
 
 bool isBlankText(std::string_view text) {
@@ -130,8 +129,17 @@ class Reader {
 
     std::string_view at(Column column) const { return records_.field(columns_[column]); }
 
+    // Each check below takes the common row, small numbers as the export writes them, in a few
+    // comparisons; anything else goes to its careful reading, which accepts the other ways tools
+    // write numbers or names the fault.
+
     // A 1-based number from 1 to `last` in a column.
     int position(Column column, int last) const {
+        const int quick = plainNumber(at(column));
+        return quick >= 1 && quick <= last ? quick : checkedPosition(column, last);
+    }
+
+    [[gnu::noinline]] int checkedPosition(Column column, int last) const {
         const std::string_view text = at(column);
         const std::optional<long long> value = wholeNumber(text);
         if (!value || *value < 1 || *value > last) {
@@ -143,8 +151,11 @@ class Reader {
     }
 
     void checkPanel(Column column, int expected, int trial) const {
-        if (columns_[column] == kAbsent)
-            return;
+        if (columns_[column] != kAbsent && plainNumber(at(column)) != expected)
+            checkedPanel(column, expected, trial);
+    }
+
+    [[gnu::noinline]] void checkedPanel(Column column, int expected, int trial) const {
         const std::string_view text = at(column);
         const std::optional<long long> value = wholeNumber(text);
         if (!value || *value != expected) {
@@ -157,6 +168,37 @@ class Reader {
     }
 
     std::int32_t answerOf(int trial) const {
+        constexpr std::int32_t kUnread = -2;
+        std::int32_t fromAnswer = kUnread;
+        if (columns_[Answer] != kAbsent) {
+            const std::string_view text = at(Answer);
+            if (text.empty())
+                fromAnswer = kUnanswered;
+            else if (text.size() == 1 && (text[0] == '0' || text[0] == '1'))
+                fromAnswer = text[0] - '0';
+            else
+                return checkedAnswer(trial);
+        }
+        std::int32_t fromChosen = kUnread;
+        if (columns_[Chosen] != kAbsent) {
+            const std::string_view text = at(Chosen);
+            const TPanelPair& pair = series_.pairs[trial - 1];
+            const int panel = plainNumber(text);
+            if (text.empty())
+                fromChosen = kUnanswered;
+            else if (panel == pair.a)
+                fromChosen = kChoseA;
+            else if (panel == pair.b)
+                fromChosen = kChoseB;
+            else
+                return checkedAnswer(trial);
+        }
+        if (fromAnswer != kUnread && fromChosen != kUnread && fromAnswer != fromChosen)
+            return checkedAnswer(trial);
+        return fromAnswer != kUnread ? fromAnswer : fromChosen;
+    }
+
+    [[gnu::noinline]] std::int32_t checkedAnswer(int trial) const {
         const TPanelPair& pair = series_.pairs[trial - 1];
         std::optional<std::int32_t> fromAnswer;
         if (columns_[Answer] != kAbsent) {
@@ -216,33 +258,42 @@ class Reader {
     }
 
     void readRow() {
-        if (records_.fieldCount() != headerFields_) {
-            records_.fail(records_.line(), "列の数が " + std::to_string(records_.fieldCount()) +
-                                               " で、見出しの " + std::to_string(headerFields_) +
-                                               " 列と合いません。");
-        }
+        if (records_.fieldCount() != headerFields_)
+            wrongFieldCount();
         const int trial = position(Trial, pairs_);
         const int image = position(Image, images_);
         const TPanelPair& pair = series_.pairs[trial - 1];
         checkPanel(PanelA, pair.a, trial);
         checkPanel(PanelB, pair.b, trial);
-        if (columns_[Word] != kAbsent && at(Word) != series_.images[image - 1]) {
-            records_.fail(records_.line(), "word の値 " + shown(at(Word)) + " はシリーズの image " +
-                                               std::to_string(image) + " の言葉 " +
-                                               shown(series_.images[image - 1]) + " と合いません。");
-        }
+        if (columns_[Word] != kAbsent && at(Word) != series_.images[image - 1])
+            wrongWord(image);
         const std::int32_t answer = answerOf(trial);
         const std::size_t subject = subjectOf(at(Subject));
         const std::size_t cell =
             subject * perSubject_ + static_cast<std::size_t>(trial - 1) * images_ + (image - 1);
-        if (lines_[cell] != 0) {
-            records_.fail(records_.line(), "被験者 " + shown(subjects_[subject].text) + " の trial " +
-                                               std::to_string(trial) + "、image " + std::to_string(image) +
-                                               " の回答は " + std::to_string(lines_[cell]) +
-                                               " 行目にもあります。");
-        }
+        if (lines_[cell] != 0)
+            answeredTwice(subject, trial, image, lines_[cell]);
         lines_[cell] = static_cast<std::uint32_t>(records_.line());
         answers_[cell] = answer;
+    }
+
+    [[noreturn, gnu::noinline]] void wrongFieldCount() const {
+        records_.fail(records_.line(), "列の数が " + std::to_string(records_.fieldCount()) +
+                                           " で、見出しの " + std::to_string(headerFields_) +
+                                           " 列と合いません。");
+    }
+
+    [[noreturn, gnu::noinline]] void wrongWord(int image) const {
+        records_.fail(records_.line(), "word の値 " + shown(at(Word)) + " はシリーズの image " +
+                                           std::to_string(image) + " の言葉 " +
+                                           shown(series_.images[image - 1]) + " と合いません。");
+    }
+
+    [[noreturn, gnu::noinline]] void answeredTwice(std::size_t subject, int trial, int image,
+                                                   std::uint32_t firstLine) const {
+        records_.fail(records_.line(), "被験者 " + shown(subjects_[subject].text) + " の trial " +
+                                           std::to_string(trial) + "、image " + std::to_string(image) +
+                                           " の回答は " + std::to_string(firstLine) + " 行目にもあります。");
     }
 
     TResponseMatrix complete() {

@@ -32,12 +32,12 @@ class CsvRecords {
 
     // The next record; false at the end of the file. Its fields stay valid until the next call.
     bool next();
-    std::size_t fieldCount() const { return fields_.size(); }
+    std::size_t fieldCount() const { return fieldCount_; }
     std::string_view field(std::size_t index) const { return fields_[index]; }
     // The line the current record starts on.
     std::size_t line() const { return recordLine_; }
     // A record of one empty field: a blank line.
-    bool blank() const { return fields_.size() == 1 && fields_[0].empty(); }
+    bool blank() const { return fieldCount_ == 1 && fields_[0].empty(); }
 
     const std::string& shownName() const { return shownName_; }
     // "ファイル F の N 行目: " followed by the text, as every reading error starts.
@@ -60,13 +60,16 @@ class CsvRecords {
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
+    std::size_t validUpTo_ = 0;  // the buffer's bytes before this are known to be UTF-8
     bool endOfFile_ = false;
     bool started_ = false;
 
     std::string text_;               // the current record's fields, unquoted, one after the other
     std::vector<std::size_t> ends_;  // where each field ends in text_
-    // The current record's fields: in text_, or in the buffer for a plain line.
+    // The current record's fields: in text_, or in the buffer for a plain line. Room for the
+    // most a record may have, so that a line is split without a check on the room left.
     std::vector<std::string_view> fields_;
+    std::size_t fieldCount_ = 0;
     std::size_t recordLine_ = 0;
     std::size_t line_ = 1;  // the line the reading is on
 };
