@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "analysis/AnalysisInput.h"
@@ -37,6 +38,14 @@ TResponseMatrix readMatching(const std::filesystem::path& path, const TSeries& s
         }
     }
     return matrix;
+}
+
+// Pieces one after the other.
+std::string joined(std::initializer_list<std::string_view> pieces) {
+    std::string out;
+    for (std::string_view piece : pieces)
+        out += piece;
+    return out;
 }
 
 std::string field(std::string_view text) {
@@ -80,11 +89,11 @@ void longLayout(Chunks& chunks, const TSeries& series, TSexGroup group, std::str
     tails.reserve(static_cast<std::size_t>(matrix.pairs) * matrix.images * 3);
     for (int p = 1; p <= matrix.pairs; ++p) {
         const TPanelPair& pair = series.pairs[p - 1];
-        const std::string trial = "," + decimal(p) + "," + decimal(pair.a) + "," + decimal(pair.b) + ",";
+        const std::string trial = joined({",", decimal(p), ",", decimal(pair.a), ",", decimal(pair.b), ","});
         for (int i = 1; i <= matrix.images; ++i) {
             const std::string middle = trial + decimal(i) + "," + field(series.images[i - 1]) + ",";
             for (const std::string& answer :
-                 {"0," + decimal(pair.a), "1," + decimal(pair.b), std::string(",")})
+                 {joined({"0,", decimal(pair.a)}), joined({"1,", decimal(pair.b)}), std::string(",")})
                 tails.push_back(middle + answer + std::string(lineEnd));
         }
     }
@@ -139,7 +148,7 @@ void paircompLayout(Chunks& chunks, const TSeries& series, const TResponseMatrix
     out += "subject,image,word";
     for (int high = 2; high <= series.panelCount; ++high) {
         for (int low = 1; low < high; ++low)
-            out += "," + decimal(low) + ":" + decimal(high);
+            out += joined({",", decimal(low), ":", decimal(high)});
     }
     out += lineEnd;
     for (int s = 1; s <= matrix.subjects; ++s) {
