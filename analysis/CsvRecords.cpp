@@ -19,6 +19,8 @@ namespace {
 constexpr std::size_t kBufferBytes = 1u << 16;
 // Room behind the bytes read, so that sixteen bytes may always be loaded from any of them.
 constexpr std::size_t kPaddingBytes = 16;
+// Fields a record may have before their list grows; most files have a dozen.
+constexpr std::size_t kFirstFieldRoom = 64;
 constexpr std::string_view kNotUtf8 =
     "UTF-8 の文字として正しくないバイトがあります(CSV は UTF-8 で保存してください)。";
 
@@ -96,7 +98,7 @@ void appendCsvField(std::string& out, std::string_view field) {
 }
 
 CsvRecords::CsvRecords(const std::filesystem::path& path, std::string shownName)
-    : shownName_(std::move(shownName)), buffer_(kBufferBytes + kPaddingBytes), fields_(kMaxFields) {
+    : shownName_(std::move(shownName)), buffer_(kBufferBytes + kPaddingBytes), fields_(kFirstFieldRoom) {
     std::error_code error;
     // Only a plain file: a FIFO or a device would never end.
     if (std::filesystem::is_regular_file(path, error))
@@ -184,8 +186,8 @@ bool CsvRecords::nextPlainLine() {
         }
         nonAscii = nonAscii || (kinds.nonAscii & inLine) != 0;
         for (std::uint32_t commas = kinds.commas & inLine; commas; commas &= commas - 1) {
-            if (count == kMaxFields - 1)
-                return false;
+            if (count + 1 == fields_.size())
+                return false;  // the general way makes room
             const char* comma = at + firstBitOf(commas);
             fields_[count++] = std::string_view(field, static_cast<std::size_t>(comma - field));
             field = comma + 1;
@@ -216,6 +218,8 @@ bool CsvRecords::next() {
     if (!nextRecord())
         return false;
     fieldCount_ = ends_.size();
+    if (fields_.size() < fieldCount_)
+        fields_.resize(fieldCount_);
     for (std::size_t f = 0; f < ends_.size(); ++f) {
         const std::size_t start = f == 0 ? 0 : ends_[f - 1];
         fields_[f] = std::string_view(text_).substr(start, ends_[f] - start);

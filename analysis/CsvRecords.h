@@ -66,8 +66,8 @@ class CsvRecords {
 
     std::string text_;               // the current record's fields, unquoted, one after the other
     std::vector<std::size_t> ends_;  // where each field ends in text_
-    // The current record's fields: in text_, or in the buffer for a plain line. Room for the
-    // most a record may have, so that a line is split without a check on the room left.
+    // The current record's fields: in text_, or in the buffer for a plain line. A plain line
+    // is split only while it fits the room there is; a longer record makes more.
     std::vector<std::string_view> fields_;
     std::size_t fieldCount_ = 0;
     std::size_t recordLine_ = 0;

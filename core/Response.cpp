@@ -3,6 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/CheckedCount.h"
 #include "core/Error.h"
+#include "core/FreshMemory.h"
 #include "core/TextLines.h"
 
 namespace kestrune {
@@ -18,6 +19,7 @@ void WriteResponseFile(const std::filesystem::path& path, const TResponseMatrix&
     std::string bytes = std::to_string(subjectCount) + "," + std::to_string(matrix.pairs) + "," +
                         std::to_string(matrix.images) + "\r\n";
     bytes.reserve(bytes.size() + count * 3 + 64);
+    populateForWriting(bytes.data(), bytes.capacity());
     for (std::size_t n = 0; n < count; ++n) {
         const std::int32_t answer = matrix.answers[n];
         if (answer >= 0 && answer <= 9) {
