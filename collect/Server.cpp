@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 
 #include <cctype>
+#include <chrono>
 #include <map>
 
 #include "collect/Codes.h"
@@ -162,7 +163,16 @@ void Server::start() {
             " で待ち受けられません。ほかのプログラムが使っているか、このコンピューターのアドレスでは"
             "ありません。");
     session_.recordPort(port_);
-    thread_ = std::thread([this] { http_->listen_after_bind(); });
+    serverReturned_ = false;
+    thread_ = std::thread([this] {
+        http_->listen_after_bind();
+        serverReturned_ = true;
+    });
+    // The library's stop() does nothing until its loop runs: a stop coming earlier (Ctrl+C just
+    // after the start) would be lost and leave the program waiting for ever. So the start ends
+    // only once the loop runs, or has already ended.
+    while (!serverReturned_ && !http_->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void Server::stop() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -55,6 +56,7 @@ class Server {
     std::unique_ptr<httplib::Server> http_;
     std::unique_ptr<RateLimiter> limiter_;
     std::thread thread_;
+    std::atomic<bool> serverReturned_ = false;  // the library's serving loop has ended
 };
 
 inline constexpr std::size_t kMaxBodyBytes = 16 * 1024;

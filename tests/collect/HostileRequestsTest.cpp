@@ -190,3 +190,18 @@ TEST(CollectServer, TheShortCodeTypedOnTheRootPageLeadsToTheSessionAndAWrongOneR
     EXPECT_EQ(httpPost(port, "/enter", "code=" + session.shortCode(), "127.0.0.5").status, 200);
     EXPECT_TRUE(session.progress().empty());
 }
+
+// A stop right after the start (Ctrl+C as the session opens) ends the server: the library
+// ignores a stop that comes before its loop runs, which once left the program hanging.
+TEST(CollectServer, AStopRightAfterTheStartEndsTheServer) {
+    TempDisk disk;
+    Session session(kestrune::testing::tastingSession(disk));
+    for (int round = 0; round < 200; ++round) {
+        Server server(session, {.address = "127.0.0.1", .port = 0});
+        server.start();
+        const int port = server.port();
+        server.stop();
+        // Nothing listens there any more.
+        EXPECT_EQ(httpGet(port, "/").status, 0) << "round " << round;
+    }
+}
