@@ -16,6 +16,7 @@
 #include "ui/common/HintedButton.h"
 #include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/TabOrder.h"
 #include "ui/common/TableActions.h"
 #include "ui/common/TextGridModel.h"
 #include "ui/common/TextGridView.h"
@@ -81,6 +82,8 @@ IndividualSubPage::IndividualSubPage(AppContext& context, QWidget* parent)
     layout->addWidget(view_, 3, 1);
     layout->setRowStretch(3, 1);
     layout->setColumnStretch(1, 1);
+    setTabOrderAsShown(
+        {currentImage_, allImages_, saveButton_, printButton_, copyButton_, excelButton_, imageTabs_, view_});
 
     connect(imageTabs_, &QTabBar::currentChanged, this, &IndividualSubPage::showSelectedImage);
     connect(saveButton_, &QPushButton::clicked, this, &IndividualSubPage::save);

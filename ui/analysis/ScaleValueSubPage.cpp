@@ -13,6 +13,7 @@
 #include "ui/common/HintedButton.h"
 #include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/TabOrder.h"
 #include "ui/common/TableActions.h"
 #include "ui/common/TextGridModel.h"
 #include "ui/common/TextGridView.h"
@@ -50,15 +51,11 @@ ScaleValueSubPage::ScaleValueSubPage(AppContext& context, QWidget* parent)
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QHBoxLayout;
-    // Tab follows the row as shown, not the order the buttons were made in.
-    QWidget* previous = nullptr;
     for (QPushButton* button :
-         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_}) {
+         {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_})
         buttons->addWidget(button);
-        if (previous != nullptr)
-            QWidget::setTabOrder(previous, button);
-        previous = button;
-    }
+    setTabOrderAsShown(
+        {saveButton_, copyButton_, printButton_, excelButton_, wordButton_, graphButton_, view_});
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
     layout->addWidget(pathLabel_, 0, 0);

@@ -25,6 +25,7 @@
 #include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/SexGroupChooser.h"
+#include "ui/common/TabOrder.h"
 #include "ui/common/TextGridModel.h"
 #include "ui/common/TextGridView.h"
 
@@ -157,6 +158,8 @@ StatisticsSubPage::StatisticsSubPage(AppContext& context, QWidget* parent)
     layout->addLayout(testRow);
     layout->addWidget(view_, 1);
     layout->addWidget(screening);
+    // The grid was made before the rows above it; Tab reaches it between them and the screening.
+    setTabOrderAsShown({secondFileChooser_, view_, levelBox_});
 
     connect(tableChooser_, &QComboBox::currentIndexChanged, this, [this] { refreshTable(); });
     connect(summaryBox_, &QCheckBox::toggled, this, [this] { refreshTable(); });

@@ -16,13 +16,14 @@
 #include "analysis/DiagramLoaders.h"
 #include "core/Error.h"
 #include "core/Picture.h"
-#include "output/office/OfficeFiles.h"
 #include "output/figure/FigureClipboards.h"
+#include "output/office/OfficeFiles.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/HintedButton.h"
 #include "ui/common/OfficeHandOver.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/SexGroupChooser.h"
+#include "ui/common/TabOrder.h"
 #include "ui/correlation/ColourSwatch.h"
 #include "ui/correlation/CorrelationSideControls.h"
 #include "ui/correlation/DiagramArea.h"
@@ -95,6 +96,9 @@ CorrelationDiagramPage::CorrelationDiagramPage(AppContext& context, Picture& dia
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(controlScroller);
     layout->addWidget(area_, 1);
+    // The figure's buttons stand between the two axes, and Tab reaches them there.
+    setTabOrderAsShown({vertical_.side->fileChooser(), copyButton_, saveButton_, printButton_,
+                        pageSetupButton_, wordButton_, horizontal_.items});
 
     connectAxis(vertical_);
     connectAxis(horizontal_);

@@ -14,6 +14,7 @@
 
 #include "ui/common/AppContext.h"
 #include "ui/common/RenameDelegate.h"
+#include "ui/common/TabOrder.h"
 #include "ui/series/AnswerSheetPrinting.h"
 #include "ui/series/TSFileListBox.h"
 
@@ -110,6 +111,10 @@ SeriesPage::SeriesPage(AppContext& context, QWidget* parent)
     layout->addLayout(buttonRow, 2, 0);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 1);
+    // The left column, then the right one.
+    const QList<QAbstractButton*> groups = sexGroupButtons_->buttons();
+    setTabOrderAsShown(
+        {seriesList_, createButton_, sheetsButton_, groups[0], groups[1], groups[2], fileList_});
 }
 
 void SeriesPage::clearSeries() {

@@ -12,6 +12,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/TabLeavingGrid.h"
+#include "ui/common/TabOrder.h"
 #include "ui/series/PairChecksum.h"
 #include "ui/series/WizardButtons.h"
 
@@ -38,7 +39,8 @@ WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     auto* sideColumn = new QVBoxLayout;
     sideColumn->addStretch();
     sideColumn->addWidget(importButton_);
-    sideColumn->addWidget(makeBalancedOrderButton());
+    QPushButton* balancedButton = makeBalancedOrderButton();
+    sideColumn->addWidget(balancedButton);
     gridRow->addLayout(sideColumn);
 
     auto* layout = new QVBoxLayout(this);
@@ -46,6 +48,9 @@ WizardOrderPage::WizardOrderPage(AppContext& context, QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("orderディレクトリに保存されます。"), this));
     layout->addLayout(gridRow);
     layout->addWidget(buttons_);
+    // The buttons beside the grid come before the row below it, as they are read.
+    setTabOrderAsShown({pairGrid_, importButton_, balancedButton, buttons_->back(), buttons_->forward(),
+                        buttons_->cancel()});
 }
 
 void WizardOrderPage::setCell(int row, int column, const QString& text) {

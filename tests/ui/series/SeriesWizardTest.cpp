@@ -502,5 +502,20 @@ TEST_F(OrderGridTabTest, TabLeavesTheOrderGridAtItsEndsAndReachesTheButtons) {
     EXPECT_EQ(wizard.currentPage(), SeriesWizard::OrderPage);
 }
 
+// Tab from the grid's last cell takes the buttons as they are read: the two beside the grid,
+// then the row below it.
+TEST_F(OrderGridTabTest, TabTakesTheButtonsBesideTheGridBeforeTheRowBelow) {
+    WizardButtons* row = wizard.orderPage()->buttons();
+    const QList<QWidget*> expected{
+        wizard.orderPage()->findChild<QPushButton*>(QStringLiteral("importOrderButton")),
+        wizard.orderPage()->findChild<QPushButton*>(QStringLiteral("balancedOrderButton")), row->back(),
+        row->forward(), row->cancel()};
+    focusCell(5, 1);
+    QList<QWidget*> reached{press(Qt::Key_Tab)};
+    while (reached.size() < expected.size())
+        reached << press(Qt::Key_Tab);
+    EXPECT_EQ(reached, expected);
+}
+
 }  // namespace
 }  // namespace kestrune::testing

@@ -1,8 +1,9 @@
 // Every page is usable by keyboard alone: from the page's tab, Tab reaches each enabled,
-// visible button of the page, in the order they are shown, and comes back to the tab without
-// looping anywhere, and Shift+Tab walks the same way back.
+// visible button of the page, in the order they are shown (along a row, and down a column), and
+// comes back to the tab without looping anywhere, and Shift+Tab walks the same way back.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 #include <QTabBar>
@@ -65,6 +66,14 @@ class KeyboardTest : public MainWindowTest {
         return buttons;
     }
 
+    // A widget as a message names it: its caption or accessible name, and its class.
+    static std::string nameOf(const QWidget* widget) {
+        QString label = widget->accessibleName();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            label = button->text();
+        return label.toStdString() + " (" + widget->metaObject()->className() + ")";
+    }
+
     static QStringList captions(const QList<QPushButton*>& buttons) {
         QStringList texts;
         for (QPushButton* button : buttons)
@@ -104,6 +113,24 @@ class KeyboardTest : public MainWindowTest {
             const bool sameRow = std::abs(is.center().y() - was.center().y()) < was.height() / 2;
             EXPECT_TRUE(sameRow ? is.left() > was.left() : is.top() > was.top())
                 << before->text().toStdString() << " -> " << after->text().toStdString();
+        }
+
+        // Within one column of the page (widgets whose spans across overlap) Tab goes down: a
+        // control above another is reached before it.
+        QList<QWidget*> onPage;
+        for (QWidget* widget : forward) {
+            if (page->isAncestorOf(widget))
+                onPage << widget;
+        }
+        for (qsizetype i = 0; i < onPage.size(); ++i) {
+            const QRect first(onPage[i]->mapTo(window.get(), QPoint(0, 0)), onPage[i]->size());
+            for (qsizetype j = i + 1; j < onPage.size(); ++j) {
+                const QRect later(onPage[j]->mapTo(window.get(), QPoint(0, 0)), onPage[j]->size());
+                const bool sameColumn = first.left() < later.right() && later.left() < first.right();
+                EXPECT_FALSE(sameColumn && later.bottom() < first.top())
+                    << nameOf(onPage[i]) << " is reached before " << nameOf(onPage[j])
+                    << ", which is above it";
+            }
         }
 
         const QList<QWidget*> backward = walk(tabBar(), false);
