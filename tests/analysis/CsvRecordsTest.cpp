@@ -60,6 +60,22 @@ Reading readByReference(const std::string& text) {
         std::string joined;  // the fields one after the other, for the line of a bad byte
         std::vector<std::size_t> lineEndsAt;
         enum { Start, Plain, Quoted, AfterQuote } state = Start;
+        const auto keep = [&](char c) {
+            field += c;
+            joined += c;
+        };
+        // The field ends at the comma or line end at i; true when the record ends with it.
+        const auto endField = [&](char c) {
+            record.fields.push_back(field);
+            field.clear();
+            state = Start;
+            if (c == ',') {
+                ++i;
+                return false;
+            }
+            passLineEnd();
+            return true;
+        };
         for (bool ended = false; !ended;) {
             if (i == text.size()) {
                 if (state == Quoted)
@@ -79,18 +95,9 @@ Reading readByReference(const std::string& text) {
                     [[fallthrough]];
                 case Plain:
                     if (c == ',' || c == '\n' || c == '\r') {
-                        record.fields.push_back(field);
-                        field.clear();
-                        state = Start;
-                        if (c == ',') {
-                            ++i;
-                        } else {
-                            passLineEnd();
-                            ended = true;
-                        }
+                        ended = endField(c);
                     } else {
-                        field += c;
-                        joined += c;
+                        keep(c);
                         ++i;
                     }
                     continue;
@@ -102,27 +109,17 @@ Reading readByReference(const std::string& text) {
                             ++line;
                             lineEndsAt.push_back(joined.size());
                         }
-                        field += c;
-                        joined += c;
+                        keep(c);
                     }
                     ++i;
                     continue;
                 case AfterQuote:
                     if (c == '"') {
-                        field += '"';
-                        joined += '"';
+                        keep('"');
                         state = Quoted;
                         ++i;
                     } else if (c == ',' || c == '\n' || c == '\r') {
-                        record.fields.push_back(field);
-                        field.clear();
-                        state = Start;
-                        if (c == ',') {
-                            ++i;
-                        } else {
-                            passLineEnd();
-                            ended = true;
-                        }
+                        ended = endField(c);
                     } else {
                         return fail(line, kAfterQuote);
                     }
